@@ -1,0 +1,19 @@
+// Paths and sizes the program hands the engine before start-up. One set per
+// process, as there is one engine per process.
+#pragma once
+
+#include <string>
+
+namespace galdrik {
+
+struct EngineKonfiguration {
+  std::string hashPfad;  // key file HashCode.key
+};
+
+EngineKonfiguration& Konfiguration();
+
+// The key file to use: the configured path, or HashCode.key in the per-user
+// data folder when none was given.
+std::string KeyDateiPfad();
+
+}  // namespace galdrik

@@ -1,0 +1,13 @@
+// The flat exports of libGaldrik.so, by family. The program binds them by
+// name; the declarations here serve the library's own tests and tools.
+#pragma once
+
+#include <cstdint>
+
+#include "interface/export.h"
+
+// Start-up
+GALDRIK_EXPORT int32_t DLL_CheckMMX();
+
+// Keys
+GALDRIK_EXPORT int32_t DLL_HashCodeGen();

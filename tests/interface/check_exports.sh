@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Fails when the shared library exports anything but DLL_* functions (the
+# linker's own section markers aside), or misses an export it must have.
+set -euo pipefail
+lib="$1"
+symbols=$(nm -D --defined-only "$lib" | awk '{print $3}')
+foreign=$(printf '%s\n' "$symbols" | grep -v -E '^(DLL_.*|_init|_fini|_edata|_end|__bss_start)$' || true)
+if [ -n "$foreign" ]; then
+  echo "symbols exported beside DLL_*:"
+  printf '%s\n' "$foreign"
+  exit 1
+fi
+for required in DLL_CheckMMX DLL_HashCodeGen; do
+  printf '%s\n' "$symbols" | grep -qx "$required" || { echo "missing export $required"; exit 1; }
+done
+echo "exports: $(printf '%s\n' "$symbols" | grep -c '^DLL_') DLL_* functions, nothing else"

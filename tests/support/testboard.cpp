@@ -1,0 +1,56 @@
+// Test helper: a small, independent position builder.
+#include "support/testboard.h"
+
+#include <sstream>
+#include <stdexcept>
+
+#include "core/zobrist.h"
+
+namespace galdrik::test {
+
+int Feld(const char* name) { return (name[1] - '1') * 8 + (name[0] - 'a'); }
+
+Stellung Brett(const std::string& text) {
+  std::istringstream in(text);
+  std::string figuren, seite = "w", rochade = "-", ep = "-";
+  in >> figuren >> seite >> rochade >> ep;
+  Stellung st = Leerstellung();
+  int linie = 0, reihe = 7;
+  for (char c : figuren) {
+    if (c == '/') {
+      --reihe;
+      linie = 0;
+    } else if (c >= '1' && c <= '8') {
+      linie += c - '0';
+    } else {
+      const std::string typen = "pnbrqk";
+      const auto t = typen.find(static_cast<char>(std::tolower(c)));
+      if (t == std::string::npos) throw std::invalid_argument(text);
+      const int s = reihe * 8 + linie++;
+      const Bitboard m = Bitboard{1} << s;
+      (std::isupper(c) ? st.weiss : st.schwarz) |= m;
+      switch (t) {
+        case 0: st.bauern |= m; break;
+        case 1: st.springer |= m; break;
+        case 2: st.laeufer |= m; break;
+        case 3: st.tuerme |= m; break;
+        case 4: st.damen |= m; break;
+        default: (std::isupper(c) ? st.koenigW : st.koenigS) = static_cast<uint8_t>(s);
+      }
+    }
+  }
+  st.amZug = seite == "b" ? Schwarz : Weiss;
+  for (char c : rochade) {
+    if (c == 'Q') st.rochade[RochadeWeissLang] = 1;
+    if (c == 'K') st.rochade[RochadeWeissKurz] = 1;
+    if (c == 'q') st.rochade[RochadeSchwarzLang] = 1;
+    if (c == 'k') st.rochade[RochadeSchwarzKurz] = 1;
+  }
+  st.epFeld = ep == "-" ? KeinEPFeld : static_cast<uint8_t>(Feld(ep.c_str()));
+  BelegungSetzen(st);
+  StellungAbleiten(st);
+  st.schluessel = HashCodeBerechnen(st);
+  return st;
+}
+
+}  // namespace galdrik::test
