@@ -1,0 +1,40 @@
+// Playing a move on a position (copy-make: the parent stays untouched, so
+// there is no unmake) and the questions the engine asks about squares:
+// is a square attacked, who attacks it most cheaply, what does a capture
+// gain, and can a move taken from the transposition table be played here.
+#pragma once
+
+#include <cstdint>
+
+#include "core/board.h"
+
+namespace galdrik {
+
+// Material values shared by make move, search and quiescence.
+inline constexpr int16_t WertBauer = 100;
+inline constexpr int16_t WertSpringer = 300;
+inline constexpr int16_t WertLaeufer = 300;
+inline constexpr int16_t WertTurm = 450;
+inline constexpr int16_t WertDame = 850;
+inline constexpr int16_t WertUnbekannt = 32767;
+
+// Plays the move. Key flag 1: the child's key is updated for the move;
+// any other value keeps the parent's key (trial moves).
+Stellung ZugAusfuehren(const Stellung& vorher, const Zug& zug, uint8_t keyFlag);
+
+// Colour 1: is the square attacked by Black; any other value: by White.
+bool FeldAngegriffen(const Stellung& st, int feld, uint8_t farbe);
+
+// Number of the colour's men attacking the square (colour 1 White, else
+// Black), with the type and pawn-unit value of the cheapest of them.
+uint8_t AbtauschHilfe(const Stellung& st, uint8_t farbe, uint8_t feld, uint8_t& figurTyp,
+                      uint8_t& wert);
+
+// Material value of a capture of the given piece (promotion gain included
+// for a pawn capture that promotes).
+int16_t FigurWert(int8_t geschlagen, uint8_t zugart);
+
+// Whether a move rebuilt from a table entry is pseudo-legal in the position.
+bool HashZugGueltig(const Stellung& st, const Zug& zug);
+
+}  // namespace galdrik
