@@ -2,12 +2,15 @@
 // process, as there is one engine per process.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace galdrik {
 
 struct EngineKonfiguration {
-  std::string hashPfad;  // key file HashCode.key
+  std::string hashPfad;       // key file HashCode.key
+  uint8_t hashExponent = 0;   // 2^exponent buckets in the transposition table
+  uint8_t hashBreite = 0;     // entries per bucket
 };
 
 EngineKonfiguration& Konfiguration();

@@ -1,7 +1,9 @@
-// Key exports: drawing a new Zobrist key set.
+// Key and table exports: drawing a new Zobrist key set, clearing and
+// resizing the transposition table.
 #include <ctime>
 
 #include "core/datadir.h"
+#include "core/tt.h"
 #include "core/zobrist.h"
 #include "interface/config.h"
 #include "interface/galdrik_exports.h"
@@ -10,4 +12,12 @@ GALDRIK_EXPORT int32_t DLL_HashCodeGen() {
   using namespace galdrik;
   return HashCodeGenerieren(static_cast<uint32_t>(std::time(nullptr)),
                             DatenordnerDatei("HashLog.txt"), KeyDateiPfad());
+}
+
+GALDRIK_EXPORT void DLL_HashLeeren() { galdrik::HashTabLeeren(); }
+
+GALDRIK_EXPORT int32_t DLL_HashReAllok() {
+  using namespace galdrik;
+  HashFrei();
+  return HashAllok(Konfiguration().hashExponent, Konfiguration().hashBreite);
 }

@@ -9,5 +9,7 @@
 // Start-up
 GALDRIK_EXPORT int32_t DLL_CheckMMX();
 
-// Keys
+// Keys and transposition table
 GALDRIK_EXPORT int32_t DLL_HashCodeGen();
+GALDRIK_EXPORT void DLL_HashLeeren();
+GALDRIK_EXPORT int32_t DLL_HashReAllok();
