@@ -19,10 +19,19 @@ inline constexpr int16_t WertDame = 850;
 inline constexpr int16_t WertUnbekannt = 32767;
 
 // Plays the move. Key flag 1: the child's key is updated for the move;
-// any other value keeps the parent's key (trial moves).
+// any other value keeps the parent's key (trial moves). The child's check
+// flags come from the move's gives-check byte; anzahl, remisMaterial and
+// bewertung keep the parent's values. Zugart 2 and 4 (the encoding of
+// ZuglisteErzeugen) play like 0; Zugart 2 with nothing captured onto the
+// en-passant square is an en-passant capture. A move naming a square above
+// 63 changes nothing; a move that captures a king leaves that king square 64.
 Stellung ZugAusfuehren(const Stellung& vorher, const Zug& zug, uint8_t keyFlag);
 
+// The same into a caller's record, which may be the parent itself.
+void ZugAusfuehren(Stellung& nachher, const Stellung& vorher, const Zug& zug, uint8_t keyFlag);
+
 // Colour 1: is the square attacked by Black; any other value: by White.
+// Square 64 (no king) is never attacked; any square above 64 neither.
 bool FeldAngegriffen(const Stellung& st, int feld, uint8_t farbe);
 
 // Number of the colour's men attacking the square (colour 1 White, else
