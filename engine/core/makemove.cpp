@@ -188,18 +188,7 @@ Stellung ZugAusfuehren(const Stellung& vorher, const Zug& zug, uint8_t keyFlag) 
 bool FeldAngegriffen(const Stellung& st, int feld, uint8_t farbe) {
   // Square 64 (a missing king) reads the empty table entries; nothing else
   // outside the board is looked up.
-  if (feld < 0 || feld > 64) return false;
-  const bool schwarzGreift = farbe == 1;
-  const Bitboard angreifer = schwarzGreift ? st.schwarz : st.weiss;
-  const int koenig = KoenigFeld(schwarzGreift ? st.koenigS : st.koenigW);
-  if (KoenigAngriff[feld] & Feldmaske[koenig]) return true;
-  const Bitboard bauern =
-      (schwarzGreift ? BauerAngriffWeiss[feld] : BauerAngriffSchwarz[feld]) & st.bauern & angreifer;
-  if (bauern) return true;
-  if (SpringerAngriff[feld] & st.springer & angreifer) return true;
-  if (TurmAngriffe(st, feld) & (st.tuerme | st.damen) & angreifer) return true;
-  if (LaeuferAngriffe(st, feld) & (st.laeufer | st.damen) & angreifer) return true;
-  return false;
+  return detail::Angegriffen(st, feld, farbe);
 }
 
 uint8_t AbtauschHilfe(const Stellung& st, uint8_t farbe, uint8_t feld, uint8_t& figurTyp,

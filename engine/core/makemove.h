@@ -34,6 +34,30 @@ void ZugAusfuehren(Stellung& nachher, const Stellung& vorher, const Zug& zug, ui
 // Square 64 (no king) is never attacked; any square above 64 neither.
 bool FeldAngegriffen(const Stellung& st, int feld, uint8_t farbe);
 
+namespace detail {
+
+// The attack test over any record with the fields it reads (Stellung, or
+// the move generator's reduced board for trial moves): first hit wins, in
+// the order king, pawns, knights, rank and file, diagonals.
+template <typename Brett>
+inline bool Angegriffen(const Brett& st, int feld, uint8_t farbe) {
+  if (feld < 0 || feld > 64) return false;
+  const bool schwarzGreift = farbe == 1;
+  const Bitboard angreifer = schwarzGreift ? st.schwarz : st.weiss;
+  const unsigned koenig = schwarzGreift ? st.koenigS : st.koenigW;
+  if (KoenigAngriff[feld] & Feldmaske[koenig < 64 ? koenig : KeinFeld]) return true;
+  if ((schwarzGreift ? BauerAngriffWeiss[feld] : BauerAngriffSchwarz[feld]) & st.bauern & angreifer)
+    return true;
+  if (SpringerAngriff[feld] & st.springer & angreifer) return true;
+  if ((ReihenAngriffe(feld, st.belegt) | LinienAngriffe(feld, st.belegt90)) &
+      (st.tuerme | st.damen) & angreifer)
+    return true;
+  return ((A1H8Angriffe(feld, st.belegtA1H8) | H1A8Angriffe(feld, st.belegtH1A8)) &
+          (st.laeufer | st.damen) & angreifer) != 0;
+}
+
+}  // namespace detail
+
 // Number of the colour's men attacking the square (colour 1 White, else
 // Black), with the type and pawn-unit value of the cheapest of them.
 uint8_t AbtauschHilfe(const Stellung& st, uint8_t farbe, uint8_t feld, uint8_t& figurTyp,
