@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "core/eval.h"
 #include "core/evalterms.h"
-#include "core/suchoptionen.h"
+#include "core/movegen.h"
+#include "core/movetest_util.h"
 #include "core/zobrist.h"
 #include "support/testboard.h"
 
@@ -323,6 +325,50 @@ TEST(StellungBewerten, ColourMirroredPositionsScoreNegated) {
       "r6r/k1p2ppp/1pn1q3/8/8/2N1Q3/KPP2PPP/R6R w - -",
   };
   for (const char* s : stellungen) SpiegelGleich(Brett(s), s);
+}
+
+// Every position of a shallow perft tree.
+void Sammeln(const Stellung& st, int tiefe, std::vector<Stellung>& alle) {
+  alle.push_back(st);
+  if (tiefe == 0) return;
+  const Zugliste l = ZugGenerator(st, GenAlleZuege);
+  for (int i = 0; i < l.anzahl; ++i) Sammeln(ZugAusfuehren(st, l.zuege[i], 1), tiefe - 1, alle);
+}
+
+// Material classes where the rules are knowingly one-sided: the blocked
+// h-pawn rule exists for White only, and a side that cannot win is cut back
+// at S > 2 for White but S < 2 for Black.
+bool EinseitigeKlasse(const Stellung& st) {
+  auto nurLaeuferBauern = [&](Bitboard farbe) {
+    return !((st.springer | st.tuerme | st.damen) & farbe);
+  };
+  auto ohneSchwere = [&](Bitboard farbe) { return !((st.bauern | st.tuerme | st.damen) & farbe); };
+  return nurLaeuferBauern(st.weiss) || nurLaeuferBauern(st.schwarz) || ohneSchwere(st.weiss) ||
+         ohneSchwere(st.schwarz);
+}
+
+TEST(StellungBewerten, ColourMirrorOverPerftTrees) {
+  const struct {
+    const char* stellung;
+    int tiefe;
+  } baeume[] = {{test::StartFEN, 3},   {test::Kiwipete, 2},  {test::Position3, 3},
+                {test::Position4, 2},  {test::Position5, 2}, {test::Position6, 2}};
+  size_t geprueft = 0;
+  for (const auto& b : baeume) {
+    std::vector<Stellung> alle;
+    Sammeln(test::Pos(b.stellung), b.tiefe, alle);
+    for (const Stellung& st : alle) {
+      if (EinseitigeKlasse(st)) continue;
+      ++geprueft;
+      Stellung a = st, m = Gespiegelt(st);
+      const int16_t wa = StellungBewerten(a, 0), wm = StellungBewerten(m, 0);
+      if (wm != -wa) {
+        ADD_FAILURE() << b.stellung << ": a position below scores " << wa << ", mirrored " << wm;
+        return;
+      }
+    }
+  }
+  EXPECT_GT(geprueft, 15000u);
 }
 
 // Whatever a caller builds: missing kings, pawns on the first or last rank,
