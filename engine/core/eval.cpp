@@ -117,8 +117,10 @@ int TrappedLaeufer(const BewertungsZustand& z) {
 // a fortress (+1 / -1). Otherwise a knight-file pawn makes the queen's win
 // slow: the material counts half.
 int DameGegenTurmBauer(const Stellung& st, const BewertungsZustand& z, int32_t& material) {
-  static constexpr Bitboard halbW = FeldMenge({"b2", "g2", "b3", "g3", "b4", "g4", "b5", "g5", "b7", "g7"});
-  static constexpr Bitboard halbS = FeldMenge({"b2", "g2", "b4", "g4", "b5", "g5", "b6", "g6", "b7", "g7"});
+  static constexpr Bitboard halbW =
+      FeldMenge({"b2", "g2", "b3", "g3", "b4", "g4", "b5", "g5", "b7", "g7"});
+  static constexpr Bitboard halbS =
+      FeldMenge({"b2", "g2", "b4", "g4", "b5", "g5", "b6", "g6", "b7", "g7"});
   const int kW = st.koenigW, kS = st.koenigS;
   if (Anzahl(z.damenW) == 1 && st.weiss == (z.damenW | z.koenigW) && Anzahl(z.tuermeS) == 1 &&
       Anzahl(z.bauernS) == 1 && st.schwarz == (z.tuermeS | z.bauernS | z.koenigS)) {
@@ -203,8 +205,8 @@ int16_t StellungBewerten(Stellung& st, uint8_t ansicht) {
   const int figuren = Anzahl((st.weiss | st.schwarz) & ~(z.koenigW | z.koenigS));
 
   if (!(st.springer | st.laeufer | st.tuerme | st.damen)) {
-    if (const auto wert = BauernendspielBewerten(st, SuchOptionen().gegenfeldModus.load(std::memory_order_relaxed)))
-      return Abschluss(st, *wert, ansicht);
+    const int32_t modus = SuchOptionen().gegenfeldModus.load(std::memory_order_relaxed);
+    if (const auto wert = BauernendspielBewerten(st, modus)) return Abschluss(st, *wert, ansicht);
   }
   if (n < 5 && EndspielErkenner(st, static_cast<uint8_t>(n), z))
     return Abschluss(st, st.bewertung, ansicht);

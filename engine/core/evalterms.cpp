@@ -33,7 +33,9 @@ constexpr Bitboard TurmEckeKoenigS = FeldMenge({"g8", "h8", "g7", "h7"});
 constexpr int Betrag(int x) { return x < 0 ? -x : x; }
 
 // Ranks 0..r, and ranks r..7.
-constexpr Bitboard BisReihe(int r) { return r >= 7 ? ~Bitboard{0} : (Bitboard{1} << (8 * (r + 1))) - 1; }
+constexpr Bitboard BisReihe(int r) {
+  return r >= 7 ? ~Bitboard{0} : (Bitboard{1} << (8 * (r + 1))) - 1;
+}
 constexpr Bitboard AbReihe(int r) { return ~Bitboard{0} << (8 * r); }
 
 // Squares one king step from a set, the set included.
@@ -339,8 +341,10 @@ TermSummen BewertungsTerme(const Stellung& st, const BewertungsZustand& z, int32
 
   // The bishop pair gains as pawns leave; a bishop is better with its pawns
   // on the other colour.
-  const int wHell = BitAnzahl(z.laeuferW & HelleFelder), wDunkel = BitAnzahl(z.laeuferW & DunkleFelder);
-  const int sHell = BitAnzahl(z.laeuferS & HelleFelder), sDunkel = BitAnzahl(z.laeuferS & DunkleFelder);
+  const int wHell = BitAnzahl(z.laeuferW & HelleFelder);
+  const int wDunkel = BitAnzahl(z.laeuferW & DunkleFelder);
+  const int sHell = BitAnzahl(z.laeuferS & HelleFelder);
+  const int sDunkel = BitAnzahl(z.laeuferS & DunkleFelder);
   const Bitboard alleBauern = z.bauernW | z.bauernS;
   t.k += 3 * (19 - BitAnzahl(alleBauern)) * (std::min(wHell, wDunkel) - std::min(sHell, sDunkel)) +
          (BitAnzahl(alleBauern & HelleFelder) - BitAnzahl(alleBauern & DunkleFelder)) *

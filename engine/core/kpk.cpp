@@ -15,7 +15,7 @@ namespace galdrik {
 
 namespace {
 
-std::unique_ptr<uint8_t[]> Tabelle;  // BitbaseKBK; empty while absent
+std::unique_ptr<uint8_t[]> BitbaseKBK;  // empty while absent
 
 // Side-to-move bit within a placement's pair.
 constexpr int EinzelAmZug = 0;
@@ -123,14 +123,14 @@ bool Durchlauf(uint8_t* t) {
 // Reads one placement seen from the pawn's side; the pawn must stand on
 // ranks 2-7 and every square on the board, else there is nothing to win.
 int32_t Lesen(int bauer, int k, int d, int seite) {
-  if (!Tabelle) return -1;
+  if (!BitbaseKBK) return -1;
   if (bauer > 63 || k > 63 || d > 63 || Reihe(bauer) < 1 || Reihe(bauer) > 6) return 0;
   if (Linie(bauer) > 3) {
     bauer ^= 7;
     k ^= 7;
     d ^= 7;
   }
-  return Gesetzt(Tabelle.get(), Index(bauer, k, d), seite) ? 1 : 0;
+  return Gesetzt(BitbaseKBK.get(), Index(bauer, k, d), seite) ? 1 : 0;
 }
 
 }  // namespace
@@ -142,11 +142,11 @@ int32_t BitbaseKBKGenerieren() {
   Saeen(t.get());
   while (Durchlauf(t.get())) {
   }
-  Tabelle = std::move(t);
+  BitbaseKBK = std::move(t);
   return 0;
 }
 
-void BitbaseKBKFreigeben() { Tabelle.reset(); }
+void BitbaseKBKFreigeben() { BitbaseKBK.reset(); }
 
 int32_t BitbaseKBKAbfrage2(uint8_t bauer, uint8_t koenig, uint8_t einzelKoenig, uint8_t amZug) {
   return Lesen(bauer, koenig, einzelKoenig, amZug == 1 ? BauerAmZug : EinzelAmZug);
@@ -159,6 +159,6 @@ int32_t BitbaseKBKAbfrage(uint8_t bauer, uint8_t koenig, uint8_t einzelKoenig, u
                amZug != 0 ? EinzelAmZug : BauerAmZug);
 }
 
-const uint8_t* BitbaseKBKDaten() { return Tabelle.get(); }
+const uint8_t* BitbaseKBKDaten() { return BitbaseKBK.get(); }
 
 }  // namespace galdrik

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/eval.h"
@@ -77,7 +78,7 @@ void SpiegelGleich(const Stellung& st, const std::string& name) {
   EXPECT_EQ(StellungBewerten(c, 1), StellungBewerten(d, 1)) << name;
 }
 
-constexpr const char* Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";
+constexpr const char* Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR";  // without the side
 
 TEST(StellungBewerten, InitialPositionIsPlusOneForTheSideToMove) {
   Stellung w = Brett(std::string(Start) + " w KQkq -");
@@ -110,7 +111,7 @@ TEST(StellungBewerten, DeadDrawsScoreZeroAndMarkThePosition) {
     uint8_t halbzuege;
   };
   const Fall faelle[] = {
-      {"fifty moves, whatever the material", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -", 100},
+      {"fifty moves, whatever the material", test::StartFEN, 100},
       {"fifty moves and more", "4k3/8/8/8/8/8/8/QQQ1K3 w - -", 130},
       {"bare kings", "4k3/8/8/8/8/8/8/4K3 b - -", 0},
       {"three light bishops", "2b1k3/8/8/8/8/8/8/3BKB2 w - -", 0},
@@ -369,6 +370,27 @@ TEST(StellungBewerten, ColourMirrorOverPerftTrees) {
     }
   }
   EXPECT_GT(geprueft, 15000u);
+}
+
+// The working state is per call: the search and another job may evaluate at
+// the same time (run under ThreadSanitizer to see any shared write).
+TEST(StellungBewerten, EvaluationsInTwoThreadsAgree) {
+  std::vector<Stellung> alle;
+  Sammeln(test::Pos(test::Kiwipete), 2, alle);
+  std::vector<int16_t> erwartet;
+  for (Stellung st : alle) erwartet.push_back(StellungBewerten(st, 1));
+  std::vector<int16_t> a(alle.size()), b(alle.size());
+  auto lauf = [&](std::vector<int16_t>& aus) {
+    for (size_t i = 0; i < alle.size(); ++i) {
+      Stellung st = alle[i];
+      aus[i] = StellungBewerten(st, 1);
+    }
+  };
+  std::thread t1(lauf, std::ref(a)), t2(lauf, std::ref(b));
+  t1.join();
+  t2.join();
+  EXPECT_EQ(a, erwartet);
+  EXPECT_EQ(b, erwartet);
 }
 
 // Whatever a caller builds: missing kings, pawns on the first or last rank,
