@@ -120,9 +120,12 @@ QString gelesen(QSettings& speicher, const QString& pfad, const QString& vorgabe
 QString vorgabeText(const Schluessel& s, const Vorgabeordner& ordner) {
   const QString name = QString::fromUtf8(s.vorgabe);
   switch (s.ort) {
-    case Ort::Daten: return QDir(ordner.daten).filePath(name);
-    case Ort::Benutzer: return QDir(ordner.benutzer).filePath(name);
-    case Ort::Keiner: break;
+    case Ort::Daten:
+      return QDir(ordner.daten).filePath(name);
+    case Ort::Benutzer:
+      return QDir(ordner.benutzer).filePath(name);
+    case Ort::Keiner:
+      break;
   }
   return name;
 }
@@ -140,22 +143,19 @@ T lesenOderVorgabe(const QString& text, const QString& vorgabe, Lesen lesen) {
   return static_cast<T>(*lesen(vorgabe));
 }
 
-void wertLesen(Einstellungen& e, const Schluessel& s, const QString& text,
-               const QString& vorgabe) {
+void wertLesen(Einstellungen& e, const Schluessel& s, const QString& text, const QString& vorgabe) {
   switch (s.art) {
     case Art::Long:
       e.*std::get<int32_t E::*>(s.feld) = lesenOderVorgabe<int32_t>(text, vorgabe, Wert::Long);
       break;
     case Art::Integer:
-      e.*std::get<int16_t E::*>(s.feld) =
-          lesenOderVorgabe<int16_t>(text, vorgabe, Wert::Integer);
+      e.*std::get<int16_t E::*>(s.feld) = lesenOderVorgabe<int16_t>(text, vorgabe, Wert::Integer);
       break;
     case Art::FlagZahl:
       e.*std::get<int16_t E::*>(s.feld) = Wert::FlagZahl(text);
       break;
     case Art::FlagWort:
-      e.*std::get<int16_t E::*>(s.feld) =
-          lesenOderVorgabe<Boolean>(text, vorgabe, Wert::FlagWort);
+      e.*std::get<int16_t E::*>(s.feld) = lesenOderVorgabe<Boolean>(text, vorgabe, Wert::FlagWort);
       break;
     case Art::Single:
       e.*std::get<float E::*>(s.feld) = lesenOderVorgabe<float>(text, vorgabe, Wert::Single);
@@ -173,14 +173,21 @@ void wertLesen(Einstellungen& e, const Schluessel& s, const QString& text,
 
 QString wertText(const Einstellungen& e, const Schluessel& s) {
   switch (s.art) {
-    case Art::Long: return QString::number(e.*std::get<int32_t E::*>(s.feld));
-    case Art::Integer: return QString::number(e.*std::get<int16_t E::*>(s.feld));
+    case Art::Long:
+      return QString::number(e.*std::get<int32_t E::*>(s.feld));
+    case Art::Integer:
+      return QString::number(e.*std::get<int16_t E::*>(s.feld));
     case Art::FlagZahl:
-    case Art::FlagWort: return flagText(e.*std::get<int16_t E::*>(s.feld), s.art);
-    case Art::Single: return Wert::AlsText(e.*std::get<float E::*>(s.feld));
-    case Art::Double: return Wert::AlsText(e.*std::get<double E::*>(s.feld));
-    case Art::Text: return e.*std::get<QString E::*>(s.feld);
-    case Art::Verzeichnisse: break;
+    case Art::FlagWort:
+      return flagText(e.*std::get<int16_t E::*>(s.feld), s.art);
+    case Art::Single:
+      return Wert::AlsText(e.*std::get<float E::*>(s.feld));
+    case Art::Double:
+      return Wert::AlsText(e.*std::get<double E::*>(s.feld));
+    case Art::Text:
+      return e.*std::get<QString E::*>(s.feld);
+    case Art::Verzeichnisse:
+      break;
   }
   return {};
 }
@@ -198,13 +205,19 @@ void verzeichnisseLesen(Einstellungen& e, QSettings& speicher, const char* absch
   Boolean use2 = Wert::FlagZahl(text(QStringLiteral("OptEGTBPfadUse2"), QStringLiteral("0")));
   e.OptEGTBPfad1[0] = text(indiziert("OptEGTBPfad1", 0), pfad1);
   e.OptEGTBPfad2[0] = text(indiziert("OptEGTBPfad2", 0), pfad2);
-  e.OptEGTBPfadUse1[0] = Wert::FlagWort(text(indiziert("OptEGTBPfadUse1", 0), flagText(use1, Art::FlagWort))).value_or(use1);
-  e.OptEGTBPfadUse2[0] = Wert::FlagWort(text(indiziert("OptEGTBPfadUse2", 0), flagText(use2, Art::FlagWort))).value_or(use2);
+  e.OptEGTBPfadUse1[0] =
+      Wert::FlagWort(text(indiziert("OptEGTBPfadUse1", 0), flagText(use1, Art::FlagWort)))
+          .value_or(use1);
+  e.OptEGTBPfadUse2[0] =
+      Wert::FlagWort(text(indiziert("OptEGTBPfadUse2", 0), flagText(use2, Art::FlagWort)))
+          .value_or(use2);
   for (int i = 1; i < kEgtbMetriken; ++i) {
     e.OptEGTBPfad1[i] = text(indiziert("OptEGTBPfad1", i), QString());
     e.OptEGTBPfad2[i] = text(indiziert("OptEGTBPfad2", i), QString());
-    e.OptEGTBPfadUse1[i] = Wert::FlagZahl(text(indiziert("OptEGTBPfadUse1", i), QStringLiteral("0")));
-    e.OptEGTBPfadUse2[i] = Wert::FlagZahl(text(indiziert("OptEGTBPfadUse2", i), QStringLiteral("0")));
+    e.OptEGTBPfadUse1[i] =
+        Wert::FlagZahl(text(indiziert("OptEGTBPfadUse1", i), QStringLiteral("0")));
+    e.OptEGTBPfadUse2[i] =
+        Wert::FlagZahl(text(indiziert("OptEGTBPfadUse2", i), QStringLiteral("0")));
   }
 }
 
@@ -245,7 +258,8 @@ void EinstellungenLesen(Einstellungen& e, QSettings& speicher, const Vorgabeordn
       continue;
     }
     const QString vorgabe = vorgabeText(s, ordner);
-    const QString text = gelesen(speicher, schluesselPfad(s.abschnitt, QString::fromLatin1(s.name)), vorgabe);
+    const QString text =
+        gelesen(speicher, schluesselPfad(s.abschnitt, QString::fromLatin1(s.name)), vorgabe);
     wertLesen(e, s, text, vorgabe);
   }
 }

@@ -128,16 +128,16 @@ enum class Art {
 // Where a default file name lies.
 enum class Ort { Keiner, Daten, Benutzer };
 
-using Feld = std::variant<std::monostate, int32_t Einstellungen::*, int16_t Einstellungen::*,
-                          float Einstellungen::*, double Einstellungen::*,
-                          QString Einstellungen::*>;
+using Feld =
+    std::variant<std::monostate, int32_t Einstellungen::*, int16_t Einstellungen::*,
+                 float Einstellungen::*, double Einstellungen::*, QString Einstellungen::*>;
 
 struct Schluessel {
   const char* abschnitt;
   const char* name;
   Art art;
   Feld feld;
-  const char* vorgabe;  // as text, read like a stored value
+  const char* vorgabe;    // as text, read like a stored value
   Ort ort = Ort::Keiner;  // a file name default lies in this folder
 };
 

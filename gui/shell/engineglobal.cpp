@@ -67,9 +67,8 @@ QString Datenordner() {
 }
 
 QString Benutzerdatenordner() {
-  const QString ordner =
-      QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
-          .filePath(QStringLiteral("Galdrik"));
+  const QString ordner = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+                             .filePath(QStringLiteral("Galdrik"));
   QDir().mkpath(ordner);
   return ordner;
 }
@@ -141,9 +140,8 @@ QString DateiOeffnenDialog(const QString& initDir, const QString& fileName, cons
   return dateiDialog(Dialog::Oeffnen, initDir, fileName, filter, title, flags, errorCode);
 }
 
-QString DateiSpeichernDialog(const QString& initDir, const QString& fileName,
-                             const QString& filter, const QString& title, int16_t flags,
-                             int16_t& errorCode) {
+QString DateiSpeichernDialog(const QString& initDir, const QString& fileName, const QString& filter,
+                             const QString& title, int16_t flags, int16_t& errorCode) {
   return dateiDialog(Dialog::Speichern, initDir, fileName, filter, title, flags, errorCode);
 }
 

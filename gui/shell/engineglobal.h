@@ -63,8 +63,7 @@ int32_t FeldIndex(const QString& s);
 // a chosen file sets LetzterOrdner to its folder.
 QString DateiOeffnenDialog(const QString& initDir, const QString& fileName, const QString& filter,
                            const QString& title, int16_t flags, int16_t& errorCode);
-QString DateiSpeichernDialog(const QString& initDir, const QString& fileName,
-                             const QString& filter, const QString& title, int16_t flags,
-                             int16_t& errorCode);
+QString DateiSpeichernDialog(const QString& initDir, const QString& fileName, const QString& filter,
+                             const QString& title, int16_t flags, int16_t& errorCode);
 
 }  // namespace galdrik::EngineGlobal

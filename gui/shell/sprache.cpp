@@ -13,18 +13,17 @@ void SpracheDeutsch() {
   SprachCode = QStringLiteral("Dt");
   ProgTitel = QStringLiteral("Galdrik");
   FehlerTitel = QStringLiteral("Galdrik - Fehler");
-  MsgFehlerBibliothek = QStringLiteral(
-      "Fehler! Die Programmbibliothek '%1' konnte nicht geladen werden: %2");
-  MsgFehlerExport = QStringLiteral(
-      "Fehler! Die Funktion '%1' fehlt in der Programmbibliothek '%2'.");
+  MsgFehlerBibliothek =
+      QStringLiteral("Fehler! Die Programmbibliothek '%1' konnte nicht geladen werden: %2");
+  MsgFehlerExport =
+      QStringLiteral("Fehler! Die Funktion '%1' fehlt in der Programmbibliothek '%2'.");
 }
 
 void SpracheEnglisch() {
   SprachCode = QStringLiteral("En");
   ProgTitel = QStringLiteral("Galdrik");
   FehlerTitel = QStringLiteral("Galdrik - error");
-  MsgFehlerBibliothek =
-      QStringLiteral("Error! The program library '%1' could not be loaded: %2");
+  MsgFehlerBibliothek = QStringLiteral("Error! The program library '%1' could not be loaded: %2");
   MsgFehlerExport =
       QStringLiteral("Error! The function '%1' is missing from the program library '%2'.");
 }

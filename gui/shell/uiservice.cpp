@@ -24,35 +24,52 @@ UiService*& aktuellerDienst() {
 
 QMessageBox::StandardButtons knoepfe(int stil) {
   switch (stil & MsgStil::Knoepfe) {
-    case MsgStil::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgStil::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
     case MsgStil::AbortRetryIgnore:
       return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
-    case MsgStil::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MsgStil::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MsgStil::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
-    default: return QMessageBox::Ok;
+    case MsgStil::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgStil::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case MsgStil::RetryCancel:
+      return QMessageBox::Retry | QMessageBox::Cancel;
+    default:
+      return QMessageBox::Ok;
   }
 }
 
 QMessageBox::Icon symbol(int stil) {
   switch (stil & MsgStil::Symbole) {
-    case MsgStil::Critical: return QMessageBox::Critical;
-    case MsgStil::Question: return QMessageBox::Question;
-    case MsgStil::Exclamation: return QMessageBox::Warning;
-    case MsgStil::Information: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case MsgStil::Critical:
+      return QMessageBox::Critical;
+    case MsgStil::Question:
+      return QMessageBox::Question;
+    case MsgStil::Exclamation:
+      return QMessageBox::Warning;
+    case MsgStil::Information:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
   }
 }
 
 int antwort(int knopf) {
   switch (knopf) {
-    case QMessageBox::Cancel: return MsgAntwort::Cancel;
-    case QMessageBox::Abort: return MsgAntwort::Abort;
-    case QMessageBox::Retry: return MsgAntwort::Retry;
-    case QMessageBox::Ignore: return MsgAntwort::Ignore;
-    case QMessageBox::Yes: return MsgAntwort::Yes;
-    case QMessageBox::No: return MsgAntwort::No;
-    default: return MsgAntwort::Ok;
+    case QMessageBox::Cancel:
+      return MsgAntwort::Cancel;
+    case QMessageBox::Abort:
+      return MsgAntwort::Abort;
+    case QMessageBox::Retry:
+      return MsgAntwort::Retry;
+    case QMessageBox::Ignore:
+      return MsgAntwort::Ignore;
+    case QMessageBox::Yes:
+      return MsgAntwort::Yes;
+    case QMessageBox::No:
+      return MsgAntwort::No;
+    default:
+      return MsgAntwort::Ok;
   }
 }
 
@@ -107,8 +124,7 @@ std::optional<QString> QtUiService::dateiSpeichern(const DateiAnfrage& anfrage) 
   // The program appends to most of the files it saves, so it asks before
   // overwriting only when the caller wants that.
   QFileDialog::Options optionen;
-  if (!(anfrage.flags & DateiFlags::OverwritePrompt))
-    optionen |= QFileDialog::DontConfirmOverwrite;
+  if (!(anfrage.flags & DateiFlags::OverwritePrompt)) optionen |= QFileDialog::DontConfirmOverwrite;
   return gewaehlt(QFileDialog::getSaveFileName(QApplication::activeWindow(), anfrage.titel,
                                                startpfad(anfrage), QtFilter(anfrage.filter),
                                                nullptr, optionen));
@@ -128,7 +144,7 @@ QString QtFilter(const QString& filter) {
     beschreibung.remove(musterInKlammern);
     const QStringList einzelne = muster.split(trenner, Qt::SkipEmptyParts);
     eintraege << QStringLiteral("%1 (%2)").arg(beschreibung.isEmpty() ? muster : beschreibung,
-                                                einzelne.join(QLatin1Char(' ')));
+                                               einzelne.join(QLatin1Char(' ')));
   }
   return eintraege.join(QStringLiteral(";;"));
 }

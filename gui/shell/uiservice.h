@@ -23,7 +23,7 @@ inline constexpr int Critical = 16;
 inline constexpr int Question = 32;
 inline constexpr int Exclamation = 48;
 inline constexpr int Information = 64;
-inline constexpr int Knoepfe = 7;   // mask of the button part
+inline constexpr int Knoepfe = 7;    // mask of the button part
 inline constexpr int Symbole = 112;  // mask of the icon part
 }  // namespace MsgStil
 

@@ -12,12 +12,18 @@ namespace {
 QColor systemfarbe(uint32_t nummer) {
   const QPalette palette = QGuiApplication::palette();
   switch (nummer) {
-    case 0x05: return palette.color(QPalette::Base);        // window background
-    case 0x08: return palette.color(QPalette::Text);        // window text
-    case 0x0D: return palette.color(QPalette::Highlight);
-    case 0x0E: return palette.color(QPalette::HighlightedText);
-    case 0x12: return palette.color(QPalette::ButtonText);
-    default: return palette.color(QPalette::Button);         // 0x0F button face and the rest
+    case 0x05:
+      return palette.color(QPalette::Base);  // window background
+    case 0x08:
+      return palette.color(QPalette::Text);  // window text
+    case 0x0D:
+      return palette.color(QPalette::Highlight);
+    case 0x0E:
+      return palette.color(QPalette::HighlightedText);
+    case 0x12:
+      return palette.color(QPalette::ButtonText);
+    default:
+      return palette.color(QPalette::Button);  // 0x0F button face and the rest
   }
 }
 

@@ -135,7 +135,8 @@ ImageList Hauptliste() {
   ImageList liste;
   for (int betrag = 1; betrag <= 6; ++betrag) {
     for (int figur : {betrag, -betrag}) {
-      for (bool dunkel : {false, true}) liste.setPicture(BildIndex(figur, dunkel), quadrat(figur, dunkel));
+      for (bool dunkel : {false, true})
+        liste.setPicture(BildIndex(figur, dunkel), quadrat(figur, dunkel));
       liste.setPicture(CursorIndex(figur), Figur(figur, kCursorGroesse));
     }
   }

@@ -14,25 +14,39 @@ namespace {
 
 Qt::BrushStyle musterStil(int fillStyle) {
   switch (fillStyle) {
-    case FillStyle::Solid: return Qt::SolidPattern;
-    case FillStyle::HorizontalLine: return Qt::HorPattern;
-    case FillStyle::VerticalLine: return Qt::VerPattern;
-    case FillStyle::UpwardDiagonal: return Qt::BDiagPattern;
-    case FillStyle::DownwardDiagonal: return Qt::FDiagPattern;
-    case FillStyle::Cross: return Qt::CrossPattern;
-    case FillStyle::DiagonalCross: return Qt::DiagCrossPattern;
-    default: return Qt::NoBrush;
+    case FillStyle::Solid:
+      return Qt::SolidPattern;
+    case FillStyle::HorizontalLine:
+      return Qt::HorPattern;
+    case FillStyle::VerticalLine:
+      return Qt::VerPattern;
+    case FillStyle::UpwardDiagonal:
+      return Qt::BDiagPattern;
+    case FillStyle::DownwardDiagonal:
+      return Qt::FDiagPattern;
+    case FillStyle::Cross:
+      return Qt::CrossPattern;
+    case FillStyle::DiagonalCross:
+      return Qt::DiagCrossPattern;
+    default:
+      return Qt::NoBrush;
   }
 }
 
 Qt::PenStyle stiftStil(int drawStyle) {
   switch (drawStyle) {
-    case DrawStyle::Dash: return Qt::DashLine;
-    case DrawStyle::Dot: return Qt::DotLine;
-    case DrawStyle::DashDot: return Qt::DashDotLine;
-    case DrawStyle::DashDotDot: return Qt::DashDotDotLine;
-    case DrawStyle::Transparent: return Qt::NoPen;
-    default: return Qt::SolidLine;
+    case DrawStyle::Dash:
+      return Qt::DashLine;
+    case DrawStyle::Dot:
+      return Qt::DotLine;
+    case DrawStyle::DashDot:
+      return Qt::DashDotLine;
+    case DrawStyle::DashDotDot:
+      return Qt::DashDotDotLine;
+    case DrawStyle::Transparent:
+      return Qt::NoPen;
+    default:
+      return Qt::SolidLine;
   }
 }
 
@@ -97,9 +111,13 @@ QPen PictureBox::stift(uint32_t farbe) const {
   return p;
 }
 
-QBrush PictureBox::fuellung() const { return QBrush(farbe::AlsQColor(fillColor_), musterStil(fillStyle_)); }
+QBrush PictureBox::fuellung() const {
+  return QBrush(farbe::AlsQColor(fillColor_), musterStil(fillStyle_));
+}
 
-void PictureBox::line(double x1, double y1, double x2, double y2) { line(x1, y1, x2, y2, foreColor_); }
+void PictureBox::line(double x1, double y1, double x2, double y2) {
+  line(x1, y1, x2, y2, foreColor_);
+}
 
 void PictureBox::line(double x1, double y1, double x2, double y2, uint32_t farbe) {
   QPainter p(&flaeche());
@@ -139,8 +157,7 @@ void PictureBox::circle(double x, double y, double radius, uint32_t farbe) {
   update();
 }
 
-void PictureBox::paintPicture(const QImage& bild, double x, double y, double breite,
-                              double hoehe) {
+void PictureBox::paintPicture(const QImage& bild, double x, double y, double breite, double hoehe) {
   if (bild.isNull()) return;
   QPainter p(&flaeche());
   p.setRenderHint(QPainter::SmoothPixmapTransform);

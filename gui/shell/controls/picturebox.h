@@ -18,8 +18,8 @@ inline constexpr int Solid = 0, Transparent = 1, HorizontalLine = 2, VerticalLin
 }
 // Pen styles; Transparent draws no outline at all.
 namespace DrawStyle {
-inline constexpr int Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4,
-                     Transparent = 5, InsideSolid = 6;
+inline constexpr int Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4, Transparent = 5,
+                     InsideSolid = 6;
 }
 // Format word of the text call: horizontal alignment, vertical alignment
 // (single line only), word wrap.

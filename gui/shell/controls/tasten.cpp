@@ -9,27 +9,46 @@ int KeyCode(int qtKey) {
   if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return qtKey;
   if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return vk::F1 + (qtKey - Qt::Key_F1);
   switch (qtKey) {
-    case Qt::Key_Backspace: return vk::Back;
+    case Qt::Key_Backspace:
+      return vk::Back;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return vk::Tab;
+    case Qt::Key_Backtab:
+      return vk::Tab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return vk::Return;
-    case Qt::Key_Shift: return vk::Shift;
-    case Qt::Key_Control: return vk::Control;
-    case Qt::Key_Alt: return vk::Menu;
-    case Qt::Key_Escape: return vk::Escape;
-    case Qt::Key_Space: return vk::Space;
-    case Qt::Key_PageUp: return vk::PageUp;
-    case Qt::Key_PageDown: return vk::PageDown;
-    case Qt::Key_End: return vk::End;
-    case Qt::Key_Home: return vk::Home;
-    case Qt::Key_Left: return vk::Left;
-    case Qt::Key_Up: return vk::Up;
-    case Qt::Key_Right: return vk::Right;
-    case Qt::Key_Down: return vk::Down;
-    case Qt::Key_Insert: return vk::Insert;
-    case Qt::Key_Delete: return vk::Delete;
-    default: return 0;
+    case Qt::Key_Enter:
+      return vk::Return;
+    case Qt::Key_Shift:
+      return vk::Shift;
+    case Qt::Key_Control:
+      return vk::Control;
+    case Qt::Key_Alt:
+      return vk::Menu;
+    case Qt::Key_Escape:
+      return vk::Escape;
+    case Qt::Key_Space:
+      return vk::Space;
+    case Qt::Key_PageUp:
+      return vk::PageUp;
+    case Qt::Key_PageDown:
+      return vk::PageDown;
+    case Qt::Key_End:
+      return vk::End;
+    case Qt::Key_Home:
+      return vk::Home;
+    case Qt::Key_Left:
+      return vk::Left;
+    case Qt::Key_Up:
+      return vk::Up;
+    case Qt::Key_Right:
+      return vk::Right;
+    case Qt::Key_Down:
+      return vk::Down;
+    case Qt::Key_Insert:
+      return vk::Insert;
+    case Qt::Key_Delete:
+      return vk::Delete;
+    default:
+      return 0;
   }
 }
 
@@ -43,10 +62,14 @@ int ShiftWort(Qt::KeyboardModifiers modifiers) {
 
 int Knopf(Qt::MouseButton knopf) {
   switch (knopf) {
-    case Qt::LeftButton: return kLinks;
-    case Qt::RightButton: return kRechts;
-    case Qt::MiddleButton: return kMitte;
-    default: return 0;
+    case Qt::LeftButton:
+      return kLinks;
+    case Qt::RightButton:
+      return kRechts;
+    case Qt::MiddleButton:
+      return kMitte;
+    default:
+      return 0;
   }
 }
 

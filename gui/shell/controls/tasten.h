@@ -5,7 +5,6 @@
 
 #include <Qt>
 
-
 namespace galdrik::tasten {
 
 inline constexpr int kShift = 1;
@@ -19,8 +18,8 @@ inline constexpr int kMitte = 4;
 namespace vk {
 inline constexpr int Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Menu = 18,
                      Escape = 27, Space = 32, PageUp = 33, PageDown = 34, End = 35, Home = 36,
-                     Left = 37, Up = 38, Right = 39, Down = 40, Insert = 45, Delete = 46,
-                     F1 = 112, F3 = 114, F12 = 123;
+                     Left = 37, Up = 38, Right = 39, Down = 40, Insert = 45, Delete = 46, F1 = 112,
+                     F3 = 114, F12 = 123;
 }  // namespace vk
 
 // The virtual-key code of a Qt key; 0 for a key that has none.

@@ -51,7 +51,8 @@ void TextBox::zeilenendenMerken() {
   paare_.clear();
   int dokument = 0;
   for (qsizetype i = 0; i < text_.size(); ++i, ++dokument) {
-    if (text_[i] == QLatin1Char('\r') && i + 1 < text_.size() && text_[i + 1] == QLatin1Char('\n')) {
+    if (text_[i] == QLatin1Char('\r') && i + 1 < text_.size() &&
+        text_[i + 1] == QLatin1Char('\n')) {
       paare_.push_back(dokument);
       ++i;
     }

@@ -1,6 +1,8 @@
 // Loading and saving the settings: the defaults of an empty store, the older
 // directory keys of metric 0, the written forms, unreadable stored text and a
 // store that cannot be written.
+#include "shell/einstellungen.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -11,7 +13,6 @@
 #include "fakeui.h"
 #include "guitest.h"
 #include "shell/engineglobal.h"
-#include "shell/einstellungen.h"
 
 using namespace galdrik;
 
@@ -22,39 +23,72 @@ using Zeile = std::pair<QString, QString>;  // "Abschnitt/Schlüssel", gespeiche
 // Every key an empty store gets written back, with its text.
 QList<Zeile> vorgabeTabelle(const QString& daten, const QString& benutzer) {
   QList<Zeile> t = {
-      {"Optionen/OptSuchErwNullmove", "1"},   {"Optionen/OptSuchErwFutility", "0"},
-      {"Optionen/OptSuchErwExtension", "1"},  {"Optionen/OptSuchErwHashtable", "1"},
-      {"Optionen/OptSuchErwBuch", "1"},       {"Optionen/OptSuchErwGegenfeld", "1"},
-      {"Optionen/OptSuchErwPondern", "0"},    {"Optionen/OptSuchErwSilent", "0"},
-      {"Optionen/OptHashIndex", "17"},        {"Optionen/OptHashEntry", "3"},
-      {"Optionen/OptHashGegenfeld", "8"},     {"Optionen/OptSuchModus", "1"},
-      {"Optionen/OptSuchTiefe", "7"},         {"Optionen/OptSuchZeit1", "10"},
-      {"Optionen/OptSuchZeit2", "20"},        {"Optionen/OptBuchPfad", daten + "/Standard.bk2"},
-      {"Optionen/OptBuchZufall", "1"},        {"Optionen/OptAutoAntw", "-1"},
-      {"EGTB/OptEGTBMetrikStd", "0"},         {"EGTB/OptEGTBCache1", "1048576"},
-      {"EGTB/OptEGTBCache2", "33554432"},     {"EGTB/OptEGTBSuche", "0"},
-      {"EGTB/OptEGTBDatei", "0"},             {"EGTB/OptEGTBAutoZug", "False"},
-      {"EGTB/OptEGTBFigPfad", "False"},       {"EGTB/OptEGTBStatAuto", "True"},
-      {"EGTB/OptEGTBStartAuto", "False"},     {"EGTB/OptEGTBStartFEN", ""},
-      {"EGTB/OptEGTBCmdZeigen", "-1"},        {"EGTB/OptEGTBVarDeltaMin", "2"},
-      {"EGTB/OptEGTBVarDeltaMax", "20"},      {"EGTB/OptEGTBVarDeltaA", "0.2"},
-      {"EGTB/OptEGTBVarDeltaB", "1.5"},       {"EGTB/OptEGTBPattfallen", "-1"},
-      {"EGTB/OptEGTBQuickUpd", "-1"},         {"EGTB/OptEGTBManZeit", "-1"},
-      {"Ansicht/OptAnsichtBrett", "-1"},      {"Ansicht/OptAnsichtNotat", "-1"},
-      {"Ansicht/OptAnsichtEngin", "-1"},      {"Sprache/OptLanguage", ""},
-      {"TBStat/Opt_TBStatSkala", "0"},        {"TBStat/Opt_TBStatStil", "0"},
-      {"TBStat/Opt_TBStatFigFarbe", "0"},     {"TBStat/Opt_TBStatFigTyp", "5"},
-      {"TBStat/Opt_TBStatStatMode", "0"},     {"Paint/Opt_PaintFontName", "Tahoma"},
-      {"Paint/Opt_PaintFontSize", "12"},      {"Paint/Opt_PaintFontBold", "-1"},
-      {"Paint/Opt_PaintFontDir", "1"},        {"Paint/Opt_PaintSchraffur", "1"},
-      {"RFEP/Opt_RFEP_MaxD", "50"},           {"RFEP/Opt_RFEP_Draw", "51"},
-      {"RFEP/Opt_RFEP_Loss", "102"},          {"RFEP/Opt_RFEP_CSim", "20"},
-      {"RFEP/Opt_RFEP_CMin", "0"},            {"RFEP/Opt_RFEP_CStp", "1"},
-      {"RFEP/Opt_RFEP_CNum", "51"},           {"RFEP/Opt_RFEP_GMov", "50"},
-      {"RFEP/Opt_RFEP_GNum", "10"},           {"RFEP/Opt_RFEP_FAtt", "1"},
-      {"RFEP/Opt_RFEP_Horizon", "1"},         {"RFEP/Opt_RFEP_Kappa", "1"},
-      {"RFEP/Opt_RFEP_NoDraw", "1"},          {"RFEP/Opt_RFEP_NoLoss", "1"},
-      {"RFEP/Opt_RFEP_RandSeed", "-1"},       {"RFEP/Opt_RFEP_FileGam", benutzer + "/RFEP.pgn"},
+      {"Optionen/OptSuchErwNullmove", "1"},
+      {"Optionen/OptSuchErwFutility", "0"},
+      {"Optionen/OptSuchErwExtension", "1"},
+      {"Optionen/OptSuchErwHashtable", "1"},
+      {"Optionen/OptSuchErwBuch", "1"},
+      {"Optionen/OptSuchErwGegenfeld", "1"},
+      {"Optionen/OptSuchErwPondern", "0"},
+      {"Optionen/OptSuchErwSilent", "0"},
+      {"Optionen/OptHashIndex", "17"},
+      {"Optionen/OptHashEntry", "3"},
+      {"Optionen/OptHashGegenfeld", "8"},
+      {"Optionen/OptSuchModus", "1"},
+      {"Optionen/OptSuchTiefe", "7"},
+      {"Optionen/OptSuchZeit1", "10"},
+      {"Optionen/OptSuchZeit2", "20"},
+      {"Optionen/OptBuchPfad", daten + "/Standard.bk2"},
+      {"Optionen/OptBuchZufall", "1"},
+      {"Optionen/OptAutoAntw", "-1"},
+      {"EGTB/OptEGTBMetrikStd", "0"},
+      {"EGTB/OptEGTBCache1", "1048576"},
+      {"EGTB/OptEGTBCache2", "33554432"},
+      {"EGTB/OptEGTBSuche", "0"},
+      {"EGTB/OptEGTBDatei", "0"},
+      {"EGTB/OptEGTBAutoZug", "False"},
+      {"EGTB/OptEGTBFigPfad", "False"},
+      {"EGTB/OptEGTBStatAuto", "True"},
+      {"EGTB/OptEGTBStartAuto", "False"},
+      {"EGTB/OptEGTBStartFEN", ""},
+      {"EGTB/OptEGTBCmdZeigen", "-1"},
+      {"EGTB/OptEGTBVarDeltaMin", "2"},
+      {"EGTB/OptEGTBVarDeltaMax", "20"},
+      {"EGTB/OptEGTBVarDeltaA", "0.2"},
+      {"EGTB/OptEGTBVarDeltaB", "1.5"},
+      {"EGTB/OptEGTBPattfallen", "-1"},
+      {"EGTB/OptEGTBQuickUpd", "-1"},
+      {"EGTB/OptEGTBManZeit", "-1"},
+      {"Ansicht/OptAnsichtBrett", "-1"},
+      {"Ansicht/OptAnsichtNotat", "-1"},
+      {"Ansicht/OptAnsichtEngin", "-1"},
+      {"Sprache/OptLanguage", ""},
+      {"TBStat/Opt_TBStatSkala", "0"},
+      {"TBStat/Opt_TBStatStil", "0"},
+      {"TBStat/Opt_TBStatFigFarbe", "0"},
+      {"TBStat/Opt_TBStatFigTyp", "5"},
+      {"TBStat/Opt_TBStatStatMode", "0"},
+      {"Paint/Opt_PaintFontName", "Tahoma"},
+      {"Paint/Opt_PaintFontSize", "12"},
+      {"Paint/Opt_PaintFontBold", "-1"},
+      {"Paint/Opt_PaintFontDir", "1"},
+      {"Paint/Opt_PaintSchraffur", "1"},
+      {"RFEP/Opt_RFEP_MaxD", "50"},
+      {"RFEP/Opt_RFEP_Draw", "51"},
+      {"RFEP/Opt_RFEP_Loss", "102"},
+      {"RFEP/Opt_RFEP_CSim", "20"},
+      {"RFEP/Opt_RFEP_CMin", "0"},
+      {"RFEP/Opt_RFEP_CStp", "1"},
+      {"RFEP/Opt_RFEP_CNum", "51"},
+      {"RFEP/Opt_RFEP_GMov", "50"},
+      {"RFEP/Opt_RFEP_GNum", "10"},
+      {"RFEP/Opt_RFEP_FAtt", "1"},
+      {"RFEP/Opt_RFEP_Horizon", "1"},
+      {"RFEP/Opt_RFEP_Kappa", "1"},
+      {"RFEP/Opt_RFEP_NoDraw", "1"},
+      {"RFEP/Opt_RFEP_NoLoss", "1"},
+      {"RFEP/Opt_RFEP_RandSeed", "-1"},
+      {"RFEP/Opt_RFEP_FileGam", benutzer + "/RFEP.pgn"},
       {"RFEP/Opt_RFEP_FileMat", benutzer + "/RFEP.mtx"},
       {"RFEP/Opt_RFEP_FileDat", benutzer + "/RFEP.dat"},
       {"RFEP/Opt_RFEP_FileLog", benutzer + "/RFEP.log"},
@@ -128,7 +162,8 @@ class EinstellungenTest : public QObject {
     auto neu = speicher();
     QVERIFY(EinstellungenSchreiben(e, *neu));
     QStringList erwartet;
-    for (const auto& zeile : vorgabeTabelle(kOrdner.daten, kOrdner.benutzer)) erwartet << zeile.first;
+    for (const auto& zeile : vorgabeTabelle(kOrdner.daten, kOrdner.benutzer))
+      erwartet << zeile.first;
     QStringList geschrieben = neu->allKeys();
     erwartet.sort();
     geschrieben.sort();
@@ -156,28 +191,32 @@ class EinstellungenTest : public QObject {
     QTest::addColumn<int>("use1");
     QTest::addColumn<int>("use2");
     QTest::addColumn<int>("use1Metrik1");
-    QTest::newRow("nur OptEGTBPfad") << QStringList{"OptEGTBPfad=/tb/alt"} << "/tb/alt" << ""
-                                    << -1 << 0 << 0;
+    QTest::newRow("nur OptEGTBPfad") << QStringList{"OptEGTBPfad=/tb/alt"} << "/tb/alt"
+                                     << "" << -1 << 0 << 0;
     QTest::newRow("OptEGTBPfad1 vor OptEGTBPfad")
-        << QStringList{"OptEGTBPfad=/a", "OptEGTBPfad1=/b"} << "/b" << "" << -1 << 0 << 0;
+        << QStringList{"OptEGTBPfad=/a", "OptEGTBPfad1=/b"} << "/b"
+        << "" << -1 << 0 << 0;
     QTest::newRow("zweites Verzeichnis")
-        << QStringList{"OptEGTBPfad2=/c", "OptEGTBPfadUse2=1"} << "" << "/c" << -1 << -1 << 0;
-    QTest::newRow("alter Schalter aus") << QStringList{"OptEGTBPfadUse1=0"} << "" << "" << 0 << 0
-                                        << 0;
+        << QStringList{"OptEGTBPfad2=/c", "OptEGTBPfadUse2=1"} << ""
+        << "/c" << -1 << -1 << 0;
+    QTest::newRow("alter Schalter aus") << QStringList{"OptEGTBPfadUse1=0"} << ""
+                                        << "" << 0 << 0 << 0;
     QTest::newRow("indizierter Schalter gewinnt")
-        << QStringList{"OptEGTBPfadUse1=1", "OptEGTBPfadUse1(0)=0"} << "" << "" << 0 << 0 << 0;
+        << QStringList{"OptEGTBPfadUse1=1", "OptEGTBPfadUse1(0)=0"} << ""
+        << "" << 0 << 0 << 0;
     QTest::newRow("indizierter Schalter als Wort")
-        << QStringList{"OptEGTBPfadUse1=0", "OptEGTBPfadUse1(0)=True"} << "" << "" << -1 << 0
-        << 0;
+        << QStringList{"OptEGTBPfadUse1=0", "OptEGTBPfadUse1(0)=True"} << ""
+        << "" << -1 << 0 << 0;
     QTest::newRow("indizierte Pfade gewinnen")
         << QStringList{"OptEGTBPfad=/a", "OptEGTBPfad1(0)=/neu", "OptEGTBPfad2=/x",
                        "OptEGTBPfad2(0)=/y"}
-        << "/neu" << "/y" << -1 << 0 << 0;
+        << "/neu"
+        << "/y" << -1 << 0 << 0;
     QTest::newRow("unlesbarer Schalter behält den alten Wert")
-        << QStringList{"OptEGTBPfadUse2=-1", "OptEGTBPfadUse2(0)=ja"} << "" << "" << -1 << -1
-        << 0;
-    QTest::newRow("Metrik 1 liest Zahlen") << QStringList{"OptEGTBPfadUse1(1)=-1"} << "" << ""
-                                           << -1 << 0 << -1;
+        << QStringList{"OptEGTBPfadUse2=-1", "OptEGTBPfadUse2(0)=ja"} << ""
+        << "" << -1 << -1 << 0;
+    QTest::newRow("Metrik 1 liest Zahlen") << QStringList{"OptEGTBPfadUse1(1)=-1"} << ""
+                                           << "" << -1 << 0 << -1;
     QTest::newRow("Metrik 1 liest True als 0") << QStringList{"OptEGTBPfadUse1(1)=True"} << ""
                                                << "" << -1 << 0 << 0;
   }
@@ -255,16 +294,27 @@ class EinstellungenTest : public QObject {
     for (const Schluessel& s : EinstellungsSchluessel()) {
       ++n;
       switch (s.art) {
-        case Art::Long: e.*std::get<int32_t Einstellungen::*>(s.feld) = -1000 * n - 7; break;
-        case Art::Integer: e.*std::get<int16_t Einstellungen::*>(s.feld) = static_cast<int16_t>(-3 * n); break;
+        case Art::Long:
+          e.*std::get<int32_t Einstellungen::*>(s.feld) = -1000 * n - 7;
+          break;
+        case Art::Integer:
+          e.*std::get<int16_t Einstellungen::*>(s.feld) = static_cast<int16_t>(-3 * n);
+          break;
         case Art::FlagZahl:
-        case Art::FlagWort: e.*std::get<int16_t Einstellungen::*>(s.feld) = n % 2 ? Wahr : Falsch; break;
-        case Art::Single: e.*std::get<float Einstellungen::*>(s.feld) = 0.1f * static_cast<float>(n); break;
-        case Art::Double: e.*std::get<double Einstellungen::*>(s.feld) = n / 3.0; break;
+        case Art::FlagWort:
+          e.*std::get<int16_t Einstellungen::*>(s.feld) = n % 2 ? Wahr : Falsch;
+          break;
+        case Art::Single:
+          e.*std::get<float Einstellungen::*>(s.feld) = 0.1f * static_cast<float>(n);
+          break;
+        case Art::Double:
+          e.*std::get<double Einstellungen::*>(s.feld) = n / 3.0;
+          break;
         case Art::Text:
           e.*std::get<QString Einstellungen::*>(s.feld) = QStringLiteral("ä,\"%1\"; =\\x").arg(n);
           break;
-        case Art::Verzeichnisse: break;
+        case Art::Verzeichnisse:
+          break;
       }
     }
     for (int i = 0; i < 7; ++i) {
@@ -330,7 +380,8 @@ class EinstellungenTest : public QObject {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        QDir(test::privatOrdner()).filePath(QStringLiteral("config")));
     QCOMPARE(ui.boxen.size(), 1);
-    QCOMPARE(ui.boxen[0].text, QStringLiteral("Low Level Error while trying to save program settings."));
+    QCOMPARE(ui.boxen[0].text,
+             QStringLiteral("Low Level Error while trying to save program settings."));
     QCOMPARE(ui.boxen[0].stil, MsgStil::OkOnly);
     QCOMPARE(ui.boxen[0].titel, QStringLiteral("Galdrik"));
     QCOMPARE(EngineGlobal::einstellungen.OptHashIndex, 17);

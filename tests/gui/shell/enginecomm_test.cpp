@@ -1,9 +1,10 @@
 // The binding to the engine library: the real library answers, a missing
 // library or export is reported once through the box service and its calls
 // answer their failure values, and text arguments reach the library as UTF-8.
+#include "shell/enginecomm.h"
+
 #include "fakeui.h"
 #include "guitest.h"
-#include "shell/enginecomm.h"
 #include "shell/sprache.h"
 #include "shell/uiservice.h"
 

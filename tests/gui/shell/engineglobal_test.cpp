@@ -1,13 +1,14 @@
 // The shared routines: square names and indices, check-box values, the
 // engine text fetch (against a stand-in library) and the file dialogs with
 // the last folder.
+#include "shell/engineglobal.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 
 #include "fakeui.h"
 #include "guitest.h"
 #include "shell/enginecomm.h"
-#include "shell/engineglobal.h"
 #include "shell/uiservice.h"
 
 using namespace galdrik;
@@ -122,8 +123,9 @@ class EngineGlobalTest : public QObject {
     int16_t fehler = 0;
     for (bool speichern : {false, true}) {
       const QString pfad =
-          speichern ? EngineGlobal::DateiSpeichernDialog({}, "*.pgn", "PGN|*.pgn", "T", 8196, fehler)
-                    : EngineGlobal::DateiOeffnenDialog({}, "*.pgn", "PGN|*.pgn", "T", 4096, fehler);
+          speichern
+              ? EngineGlobal::DateiSpeichernDialog({}, "*.pgn", "PGN|*.pgn", "T", 8196, fehler)
+              : EngineGlobal::DateiOeffnenDialog({}, "*.pgn", "PGN|*.pgn", "T", 4096, fehler);
       QCOMPARE(pfad, QString());
       QCOMPARE(fehler, EngineGlobal::kDialogAbgebrochen);
       QCOMPARE(EngineGlobal::LetzterOrdner, ordner.path() + '/');
@@ -170,9 +172,12 @@ class EngineGlobalTest : public QObject {
                              << "Portable Game Notation (*.pgn)";
     QTest::newRow("zwei Muster") << "EPD/FEN-Dateien (*.epd; *.fen)|*.epd; *.fen"
                                  << "EPD/FEN-Dateien (*.epd *.fen)";
-    QTest::newRow("ohne Klammern") << "KEY-Dateien|*.key" << "KEY-Dateien (*.key)";
-    QTest::newRow("nur Muster") << "*.tbx" << "*.tbx (*.tbx)";
-    QTest::newRow("zwei Filter") << "A (*.a)|*.a|B|*.b" << "A (*.a);;B (*.b)";
+    QTest::newRow("ohne Klammern") << "KEY-Dateien|*.key"
+                                   << "KEY-Dateien (*.key)";
+    QTest::newRow("nur Muster") << "*.tbx"
+                                << "*.tbx (*.tbx)";
+    QTest::newRow("zwei Filter") << "A (*.a)|*.a|B|*.b"
+                                 << "A (*.a);;B (*.b)";
   }
   void filter() {
     QFETCH(QString, filter);

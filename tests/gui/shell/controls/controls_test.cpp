@@ -251,7 +251,8 @@ class ControlsTest : public QObject {
     QCOMPARE(box.selText(), auswahl);
     QCOMPARE(box.selStart(), startDanach);
     QCOMPARE(box.selLength(), int(auswahl.size()));
-    QCOMPARE(box.textCursor().selectedText(), QString(auswahl).remove('\r').replace('\n', QChar::ParagraphSeparator));
+    QCOMPARE(box.textCursor().selectedText(),
+             QString(auswahl).remove('\r').replace('\n', QChar::ParagraphSeparator));
   }
 
   // The engine counts bytes of the UTF-8 text; the control counts characters.

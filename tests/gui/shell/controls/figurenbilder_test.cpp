@@ -1,10 +1,11 @@
 // The piece pictures: where each lies in the list, that each shows its piece
 // on its square, and a contact sheet of all of them for a look by eye
 // (test-output/imagelist.png in the build tree).
+#include "shell/controls/figurenbilder.h"
+
 #include <QPainter>
 
 #include "guitest.h"
-#include "shell/controls/figurenbilder.h"
 
 using namespace galdrik;
 namespace fb = galdrik::figurenbilder;
