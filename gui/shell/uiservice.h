@@ -6,8 +6,6 @@
 #include <QString>
 #include <optional>
 
-class QWidget;
-
 namespace galdrik {
 
 // Message box style word: buttons plus icon, the numbers the program's
