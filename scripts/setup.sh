@@ -3,7 +3,8 @@
 # that are missing, so a second run costs nothing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkgconf libgtest-dev libgmock-dev libmd-dev)
+packages=(g++ cmake ninja-build pkgconf libgtest-dev libgmock-dev libmd-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core)
 
 missing=()
 for p in "${packages[@]}"; do
