@@ -191,6 +191,12 @@ PerftPruefung PerftPruefen(const Stellung& st, int tiefe, bool mitZuglisteErzeug
   Pruefer p;
   p.mitZL = mitZuglisteErzeugen;
   p.maxMeldungen = maxMeldungen;
+  ++p.ergebnis.geprueft;
+  const auto fehler = StellungPruefen(st);
+  if (!fehler.empty()) {
+    ++p.ergebnis.fehler;
+    for (const auto& f : fehler) p.Melden("(root) " + f);
+  }
   p.Knoten(st, tiefe < 0 ? 0 : tiefe);
   return p.ergebnis;
 }
