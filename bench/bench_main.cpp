@@ -1,21 +1,23 @@
 // galdrik-bench: prints throughput figures of the engine's core routines.
+//
+//   galdrik-bench [--keys PATH]
+//
+// Perft leaves per second count the last ply from the legal move list
+// without playing it (bulk counting); every other ply is played with
+// ZugAusfuehren and key update. One thread.
 #include <chrono>
 #include <cstdio>
-#include <vector>
+#include <cstring>
+#include <filesystem>
+#include <string>
 
 #include "core/board.h"
-#include "core/eval.h"
-#include "core/evalterms.h"
-#include "core/kpk.h"
-#include "core/makemove.h"
 #include "core/movegen.h"
+#include "core/perft.h"
 #include "core/zobrist.h"
-#include "kpk_exakt.h"
-#include "support/testboard.h"
+#include "perftfen.h"
 
 namespace {
-
-using namespace galdrik;
 
 template <typename F>
 double Sekunden(F&& f) {
@@ -25,114 +27,81 @@ double Sekunden(F&& f) {
   return dauer.count();
 }
 
-template <typename F>
-double ProSekunde(long n, F&& f) {
-  return static_cast<double>(n) / Sekunden(f);
+std::string StandardKeyPfad() {
+  namespace fs = std::filesystem;
+  std::error_code fehler;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", fehler);
+  return (exe.parent_path() / ".." / "bin" / "HashCode.key").lexically_normal().string();
 }
 
-// A root with its check flags set, as every position builder leaves it.
-Stellung Wurzel(const char* text) {
-  Stellung st = test::Brett(text);
-  st.schachW = st.koenigW < 64 && FeldAngegriffen(st, st.koenigW, 1);
-  st.schachS = st.koenigS < 64 && FeldAngegriffen(st, st.koenigS, 0);
-  return st;
-}
-
-void Sammeln(const Stellung& st, int tiefe, std::vector<Stellung>& alle) {
-  alle.push_back(st);
-  if (tiefe == 0) return;
-  const Zugliste l = ZugGenerator(st, GenAlleZuege);
-  for (int i = 0; i < l.anzahl; ++i) Sammeln(ZugAusfuehren(st, l.zuege[i], 1), tiefe - 1, alle);
-}
-
-// Every position of perft trees of published perft positions: openings,
-// middlegames with many captures and promotions, and a rook endgame.
-std::vector<Stellung> BewertungsStellungen() {
-  const struct {
-    const char* stellung;
-    int tiefe;
-  } baeume[] = {
-      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -", 4},
-      {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -", 3},
-      {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -", 4},
-      {"r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq -", 3},
-      {"rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ -", 3},
-  };
-  std::vector<Stellung> alle;
-  for (const auto& b : baeume) Sammeln(Wurzel(b.stellung), b.tiefe, alle);
-  return alle;
-}
-
-void BitbaseMessen() {
-  constexpr int laeufe = 20;
-  const double dauer = Sekunden([] {
-    for (int i = 0; i < laeufe; ++i) BitbaseKBKGenerieren();
-  });
-  std::printf("KPK bitbase generation:     %.1f ms\n", 1000.0 * dauer / laeufe);
-
-  // Departures from the exact results, White pawn on files a-d, legal
-  // placements only.
-  const std::vector<uint8_t> exakt = bench::KpkExaktLoesen();
-  long nurBitbase[8] = {}, nurExakt[8] = {}, gezaehlt = 0;
-  int beispiele = 0;
-  for (int p = 8; p < 56; ++p) {
-    if (Linie(p) > 3) continue;
-    for (int wk = 0; wk < 64; ++wk) {
-      for (int sk = 0; sk < 64; ++sk) {
-        if (wk == p || sk == p || sk == wk || (KoenigAngriff[wk] & Feldmaske[sk])) continue;
-        for (uint8_t weissAmZug = 0; weissAmZug < 2; ++weissAmZug) {
-          if (weissAmZug && (BauerAngriffWeiss[p] & Feldmaske[sk])) continue;
-          ++gezaehlt;
-          const bool bb = BitbaseKBKAbfrage2(static_cast<uint8_t>(p), static_cast<uint8_t>(wk),
-                                             static_cast<uint8_t>(sk), weissAmZug) == 1;
-          const bool ex = (exakt[p * 4096 + wk * 64 + sk] >> weissAmZug) & 1;
-          if (bb == ex) continue;
-          (bb ? nurBitbase : nurExakt)[Reihe(p)]++;
-          if (beispiele++ < 6)
-            std::printf("  differs: pawn %c%d, kings %c%d %c%d, %s to move: bitbase %d, exact %d\n",
-                        'a' + Linie(p), Reihe(p) + 1, 'a' + Linie(wk), Reihe(wk) + 1,
-                        'a' + Linie(sk), Reihe(sk) + 1, weissAmZug ? "White" : "Black", bb, ex);
-        }
-      }
-    }
-  }
-  std::printf("KPK against exact results:  %ld legal placements, %d differ\n", gezaehlt,
-              beispiele);
-  for (int r = 1; r < 7; ++r) {
-    if (nurBitbase[r] || nurExakt[r])
-      std::printf("  pawn rank %d: won only in the bitbase %ld, only in truth %ld\n", r + 1,
-                  nurBitbase[r], nurExakt[r]);
-  }
-}
+struct PerftLauf {
+  const char* name;
+  const char* fen;
+  int tiefe;
+  uint64_t erwartet;
+};
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  using namespace galdrik;
+  std::string keys = StandardKeyPfad();
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::strcmp(argv[i], "--keys") == 0) keys = argv[++i];
+
   AngriffstabellenInit();
-  HashCodeKeysLaden(GALDRIK_DATA_DIR "/HashCode.key");
-  BewertungMaskenInit();
+  if (HashCodeKeysLaden(keys) != 0)
+    std::fprintf(stderr, "note: key file %s not read, keys are 0\n", keys.c_str());
   const Stellung st = Grundstellung();
 
   constexpr long n = 5'000'000;
   volatile uint64_t senke = 0;
-  const double keys = ProSekunde(n, [&] {
+  const double keySek = Sekunden([&] {
     for (long i = 0; i < n; ++i) senke = senke + HashCodeBerechnen(st);
   });
-  const double angriffe = ProSekunde(n, [&] {
+  const double angriffSek = Sekunden([&] {
     for (long i = 0; i < n; ++i) senke = senke + DamenAngriffe(st, static_cast<int>(i & 63));
   });
-  std::printf("full keys per second:       %.0f\n", keys);
-  std::printf("queen lookups per second:   %.0f\n", angriffe);
+  std::printf("full keys per second:       %.0f\n", n / keySek);
+  std::printf("queen lookups per second:   %.0f\n", n / angriffSek);
 
-  BitbaseMessen();
-
-  const std::vector<Stellung> stellungen = BewertungsStellungen();
-  constexpr long durchlaeufe = 5;
-  const double bewertungen = ProSekunde(durchlaeufe * static_cast<long>(stellungen.size()), [&] {
-    for (long i = 0; i < durchlaeufe; ++i)
-      for (Stellung s : stellungen) senke = senke + static_cast<uint64_t>(StellungBewerten(s, 1));
+  // The workload of DLL_TestZL: the second generator on the initial position.
+  constexpr long zl = 1'048'576;
+  Zugliste liste;
+  const double zlSek = Sekunden([&] {
+    for (long i = 0; i < zl; ++i)
+      senke = senke + static_cast<uint64_t>(ZuglisteErzeugen(st, 0, liste));
   });
-  std::printf("evaluations per second:     %.0f (%zu positions of perft trees)\n", bewertungen,
-              stellungen.size());
-  return 0;
+  std::printf("ZuglisteErzeugen x %ld:  %.3f s (%.0f lists/s)\n", zl, zlSek, zl / zlSek);
+  const double zgSek = Sekunden([&] {
+    for (long i = 0; i < zl; ++i) {
+      ZugGenerator(st, GenAlleZuege, liste);
+      senke = senke + static_cast<uint64_t>(liste.anzahl);
+    }
+  });
+  std::printf("ZugGenerator x %ld:      %.3f s (%.0f lists/s)\n", zl, zgSek, zl / zgSek);
+
+  const PerftLauf laeufe[] = {
+      {"initial position", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 6,
+       119060324},
+      {"Kiwipete", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 5,
+       193690690},
+  };
+  int ergebnis = 0;
+  for (const PerftLauf& l : laeufe) {
+    Stellung p;
+    std::string fehler;
+    if (!perftfen::FenLesen(l.fen, p, fehler)) {
+      std::fprintf(stderr, "bad FEN %s: %s\n", l.fen, fehler.c_str());
+      return 1;
+    }
+    uint64_t knoten = 0;
+    const double sek = Sekunden([&] { knoten = Perft(p, l.tiefe, true); });
+    std::printf("perft %-16s depth %d: %llu leaves in %.3f s, %.1f M leaves/s%s\n", l.name, l.tiefe,
+                static_cast<unsigned long long>(knoten), sek,
+                static_cast<double>(knoten) / sek / 1e6,
+                knoten == l.erwartet ? "" : "  WRONG COUNT");
+    if (knoten != l.erwartet) ergebnis = 1;
+  }
+  return ergebnis;
 }

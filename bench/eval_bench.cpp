@@ -1,0 +1,127 @@
+// galdrik-eval-bench: evaluations per second and the king-pawn-king bitbase.
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "core/board.h"
+#include "core/eval.h"
+#include "core/evalterms.h"
+#include "core/kpk.h"
+#include "core/makemove.h"
+#include "core/movegen.h"
+#include "core/zobrist.h"
+#include "kpk_exakt.h"
+#include "support/testboard.h"
+
+namespace {
+
+using namespace galdrik;
+
+template <typename F>
+double Sekunden(F&& f) {
+  const auto start = std::chrono::steady_clock::now();
+  f();
+  const std::chrono::duration<double> dauer = std::chrono::steady_clock::now() - start;
+  return dauer.count();
+}
+
+template <typename F>
+double ProSekunde(long n, F&& f) {
+  return static_cast<double>(n) / Sekunden(f);
+}
+
+// A root with its check flags set, as every position builder leaves it.
+Stellung Wurzel(const char* text) {
+  Stellung st = test::Brett(text);
+  st.schachW = st.koenigW < 64 && FeldAngegriffen(st, st.koenigW, 1);
+  st.schachS = st.koenigS < 64 && FeldAngegriffen(st, st.koenigS, 0);
+  return st;
+}
+
+void Sammeln(const Stellung& st, int tiefe, std::vector<Stellung>& alle) {
+  alle.push_back(st);
+  if (tiefe == 0) return;
+  const Zugliste l = ZugGenerator(st, GenAlleZuege);
+  for (int i = 0; i < l.anzahl; ++i) Sammeln(ZugAusfuehren(st, l.zuege[i], 1), tiefe - 1, alle);
+}
+
+// Every position of perft trees of published perft positions: openings,
+// middlegames with many captures and promotions, and a rook endgame.
+std::vector<Stellung> BewertungsStellungen() {
+  const struct {
+    const char* stellung;
+    int tiefe;
+  } baeume[] = {
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -", 4},
+      {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq -", 3},
+      {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - -", 4},
+      {"r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq -", 3},
+      {"rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ -", 3},
+  };
+  std::vector<Stellung> alle;
+  for (const auto& b : baeume) Sammeln(Wurzel(b.stellung), b.tiefe, alle);
+  return alle;
+}
+
+void BitbaseMessen() {
+  constexpr int laeufe = 20;
+  const double dauer = Sekunden([] {
+    for (int i = 0; i < laeufe; ++i) BitbaseKBKGenerieren();
+  });
+  std::printf("KPK bitbase generation:     %.1f ms\n", 1000.0 * dauer / laeufe);
+
+  // Departures from the exact results, White pawn on files a-d, legal
+  // placements only.
+  const std::vector<uint8_t> exakt = bench::KpkExaktLoesen();
+  long nurBitbase[8] = {}, nurExakt[8] = {}, gezaehlt = 0;
+  int beispiele = 0;
+  for (int p = 8; p < 56; ++p) {
+    if (Linie(p) > 3) continue;
+    for (int wk = 0; wk < 64; ++wk) {
+      for (int sk = 0; sk < 64; ++sk) {
+        if (wk == p || sk == p || sk == wk || (KoenigAngriff[wk] & Feldmaske[sk])) continue;
+        for (uint8_t weissAmZug = 0; weissAmZug < 2; ++weissAmZug) {
+          if (weissAmZug && (BauerAngriffWeiss[p] & Feldmaske[sk])) continue;
+          ++gezaehlt;
+          const bool bb = BitbaseKBKAbfrage2(static_cast<uint8_t>(p), static_cast<uint8_t>(wk),
+                                             static_cast<uint8_t>(sk), weissAmZug) == 1;
+          const bool ex = (exakt[p * 4096 + wk * 64 + sk] >> weissAmZug) & 1;
+          if (bb == ex) continue;
+          (bb ? nurBitbase : nurExakt)[Reihe(p)]++;
+          if (beispiele++ < 6)
+            std::printf("  differs: pawn %c%d, kings %c%d %c%d, %s to move: bitbase %d, exact %d\n",
+                        'a' + Linie(p), Reihe(p) + 1, 'a' + Linie(wk), Reihe(wk) + 1,
+                        'a' + Linie(sk), Reihe(sk) + 1, weissAmZug ? "White" : "Black", bb, ex);
+        }
+      }
+    }
+  }
+  std::printf("KPK against exact results:  %ld legal placements, %d differ\n", gezaehlt,
+              beispiele);
+  for (int r = 1; r < 7; ++r) {
+    if (nurBitbase[r] || nurExakt[r])
+      std::printf("  pawn rank %d: won only in the bitbase %ld, only in truth %ld\n", r + 1,
+                  nurBitbase[r], nurExakt[r]);
+  }
+}
+
+}  // namespace
+
+int main() {
+  AngriffstabellenInit();
+  HashCodeKeysLaden(GALDRIK_DATA_DIR "/HashCode.key");
+  BewertungMaskenInit();
+  volatile uint64_t senke = 0;
+
+  BitbaseMessen();
+
+  const std::vector<Stellung> stellungen = BewertungsStellungen();
+  constexpr long durchlaeufe = 5;
+  const double bewertungen = ProSekunde(durchlaeufe * static_cast<long>(stellungen.size()), [&] {
+    for (long i = 0; i < durchlaeufe; ++i)
+      for (Stellung s : stellungen) senke = senke + static_cast<uint64_t>(StellungBewerten(s, 1));
+  });
+  std::printf("evaluations per second:     %.0f (%zu positions of perft trees)\n", bewertungen,
+              stellungen.size());
+  return 0;
+}
