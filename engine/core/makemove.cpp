@@ -72,6 +72,9 @@ void ZugAusfuehren(Stellung& nachher, const Stellung& vorher, const Zug& zug, ui
   else if (st.halbzuege < 255)
     st.halbzuege = static_cast<uint8_t>(st.halbzuege + 1);
   st.remisRegel = 0;
+  // The dead-draw mark belongs to the evaluated parent, not to its children:
+  // a child that kept it would have no moves, and one in check would look mated.
+  st.remisMaterial = 0;
 
   // 3. Check flags from the move's gives-check byte.
   if (weissZieht) {
