@@ -1,0 +1,727 @@
+// Root search, alpha-beta and quiescence, move ordering and the principal
+// variation read back from the transposition table.
+#include "core/search.h"
+
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <new>
+
+#include "core/book.h"
+#include "core/eval.h"
+#include "core/fen.h"
+#include "core/gegenfeld.h"
+#include "core/log.h"
+#include "core/makemove.h"
+#include "core/movegen.h"
+#include "core/notation.h"
+#include "core/tt.h"
+#include "core/zobrist.h"
+#include "tablebase/tbsearch.h"
+
+namespace galdrik {
+
+SuchZustand& Suche() {
+  static SuchZustand zustand;
+  return zustand;
+}
+
+namespace {
+
+PartiepfadQuelle partiepfadQuelle = nullptr;
+
+bool ImSchach(const Stellung& st) { return (st.amZug == Weiss ? st.schachW : st.schachS) != 0; }
+
+bool NurKoenige(const Stellung& st) {
+  return st.koenigW < 64 && st.koenigS < 64 && BitAnzahl(st.belegt) == 2;
+}
+
+bool GleicherZug(const Zug& a, uint8_t von, uint8_t nach, uint8_t zugart) {
+  return a.von == von && a.nach == nach && a.zugart == zugart;
+}
+bool GleicherZug(const Zug& a, const Zug& b) { return GleicherZug(a, b.von, b.nach, b.zugart); }
+
+int16_t MattAnpassen(int32_t wert) {
+  if (wert > MattSchwelle) return static_cast<int16_t>(wert - 1);
+  if (wert < -MattSchwelle) return static_cast<int16_t>(wert + 1);
+  return static_cast<int16_t>(wert);
+}
+
+// Already seen on the path to this node, or twice in the game.
+bool Wiederholt(const SuchZustand& s, uint64_t key, int ply) {
+  for (int i = 0; i < s.wiederholungAnzahl; ++i)
+    if (s.wiederholungen[i] == key) return true;
+  for (int i = 0; i < ply; ++i)
+    if (s.pfad[i].schluessel == key) return true;
+  return false;
+}
+
+int16_t Gewinn(int8_t geschlagen) {
+  switch (std::abs(geschlagen)) {
+    case Dame: return 850;
+    case Turm: return 450;
+    case Laeufer:
+    case Springer: return 300;
+    case Bauer: return 100;
+    default: return 0;
+  }
+}
+
+bool ZeitUm(const SuchZustand& s) { return static_cast<int64_t>(std::time(nullptr)) >= s.suchtermin; }
+
+}  // namespace
+
+void PartiepfadQuelleSetzen(PartiepfadQuelle quelle) { partiepfadQuelle = quelle; }
+
+int32_t SuchVariablenInit() {
+  SuchZustand& s = Suche();
+  SuchOptionen().zuruecksetzen();
+  std::memcpy(s.notationsBuchstaben, "BSLTDK", 7);
+  s.buchFehlversuche = 0;
+  TT().alter = 0;
+  s.ergebnis.zug = KeinZug;
+  SuchVariablenFreigeben();
+  s.killer = new (std::nothrow) Killerslot[MaxSuchPly][3]();
+  if (!s.killer) return -1;
+  s.historie = new (std::nothrow) int32_t[64 * 64]();
+  if (!s.historie) return -1;
+  return 0;
+}
+
+void SuchVariablenFreigeben() {
+  SuchZustand& s = Suche();
+  delete[] s.killer;
+  s.killer = nullptr;
+  delete[] s.historie;
+  s.historie = nullptr;
+}
+
+void StatistikVariablenInit() {
+  Suche().statistik = Suchstatistik{};
+  TT().gespeichert = 0;
+}
+
+// ------------------------------------------------------------- ordering
+
+int8_t Ordnungswert(const Stellung& st, const Zug& zug) {
+  int wert = 0;
+  switch (zug.zugart) {
+    case ZugartUmwSpringer:
+    case ZugartUmwLaeufer: wert += 8; break;
+    case ZugartUmwTurm: wert += 16; break;
+    case ZugartUmwDame: wert += 32; break;
+    default: break;
+  }
+  switch (std::abs(zug.geschlagen)) {
+    case Dame: wert += 37; break;
+    case Turm: wert += 21; break;
+    case Laeufer:
+    case Springer: wert += 13; break;
+    case Bauer: wert += 5; break;
+    default:
+      if (zug.enPassant == 1) wert += 5;
+      break;
+  }
+  // Lift the moving piece off the board and count who guards the target.
+  Stellung ohne = st;
+  ohne.belegt &= ~Feldmaske[zug.von];
+  ohne.belegt90 &= ~Feldmaske90[zug.von];
+  ohne.belegtA1H8 &= ~FeldmaskeA1H8[zug.von];
+  ohne.belegtH1A8 &= ~FeldmaskeH1A8[zug.von];
+  uint8_t typ, wertEinheiten;
+  const uint8_t eigene = AbtauschHilfe(ohne, st.amZug, zug.nach, typ, wertEinheiten);
+  const uint8_t fremde =
+      AbtauschHilfe(ohne, static_cast<uint8_t>(st.amZug == Weiss ? 0 : 1), zug.nach, typ, wertEinheiten);
+  if (fremde > eigene) {
+    static constexpr int abzug[7] = {0, 4, 12, 12, 20, 36, 0};
+    wert -= abzug[std::min(std::abs(zug.figur), 6)];
+  }
+  return static_cast<int8_t>(wert);
+}
+
+namespace {
+
+int KillerRang(const SuchZustand& s, const Zug& z) {
+  if (!s.killer) return 3;
+  const Killerslot* reihe = s.killer[std::clamp<int>(s.suchPly, 0, MaxSuchPly - 1)];
+  for (int i = 0; i < 3; ++i)
+    if (GleicherZug(z, reihe[i].von, reihe[i].nach, reihe[i].zugart)) return i;
+  return 3;
+}
+
+int32_t Historie(const SuchZustand& s, const Zug& z) {
+  return s.historie ? s.historie[(z.von & 63) * 64 + (z.nach & 63)] : 0;
+}
+
+}  // namespace
+
+int ZugVergleich(const Zug& a, const Zug& b) {
+  const SuchZustand& s = Suche();
+  if (GleicherZug(a, s.hashzug)) return -100;
+  if (GleicherZug(b, s.hashzug)) return 100;
+  if (a.wert != b.wert) return b.wert - a.wert;
+  const int ka = KillerRang(s, a), kb = KillerRang(s, b);
+  if (ka != kb) return ka - kb;
+  const int32_t ha = Historie(s, a), hb = Historie(s, b);
+  if (ha != hb) return ha > hb ? -1 : 1;
+  if (std::abs(a.figur) != std::abs(b.figur)) return std::abs(a.figur) - std::abs(b.figur);
+  const int vorwaerts = a.figur > 0 ? Reihe(b.nach) - Reihe(a.nach) : Reihe(a.nach) - Reihe(b.nach);
+  return vorwaerts + (std::abs(7 - 2 * Linie(a.nach)) - std::abs(7 - 2 * Linie(b.nach)));
+}
+
+void ZuglisteOrdnen(const Stellung& st, Zugliste& liste) {
+  for (int i = 0; i < liste.anzahl; ++i) liste.zuege[i].wert = Ordnungswert(st, liste.zuege[i]);
+  std::sort(liste.zuege, liste.zuege + liste.anzahl,
+            [](const Zug& a, const Zug& b) { return ZugVergleich(a, b) < 0; });
+}
+
+// ------------------------------------------------------------ quiescence
+
+int16_t Ruhesuche(Stellung st, int16_t alpha, int16_t beta, uint8_t ply) {
+  SuchZustand& s = Suche();
+  if (ply >= MaxSuchPly)
+    s.abbruch = 1;
+  else if (s.statistik.ruheKnoten % 4096 == 0 && ZeitUm(s))
+    s.abbruch = 1;
+  if (s.abbruch) return 0;
+  ++s.statistik.ruheKnoten;
+  s.statistik.tiefsterRuhePly = std::max<uint64_t>(s.statistik.tiefsterRuhePly, ply);
+  if (NurKoenige(st)) return 0;
+
+  const bool imSchach = ImSchach(st);
+  Zugliste liste = ZugGenerator(st, GenRuhesuche);
+  int32_t best;
+  if (liste.anzahl == 0) {
+    best = imSchach ? -Matt : StellungBewerten(st, 1);
+  } else {
+    best = imSchach ? -Unendlich : StellungBewerten(st, 1);
+    const int32_t stehen = best;
+    s.hashzug = KeinZug;
+    ZuglisteOrdnen(st, liste);
+    if (best < beta) {
+      for (int i = 0; i < liste.anzahl; ++i) {
+        const Zug& z = liste.zuege[i];
+        if (!imSchach && z.schach != 1 && SuchOptionen().futility == 1 && i > 0 &&
+            stehen + Gewinn(z.geschlagen) + 50 < alpha) {
+          ++s.statistik.futilityCutoffs;
+          continue;
+        }
+        alpha = static_cast<int16_t>(std::max<int32_t>(alpha, best));
+        const Stellung kind = ZugAusfuehren(st, z, 1);
+        const int32_t v = -Ruhesuche(kind, static_cast<int16_t>(-beta), static_cast<int16_t>(-alpha),
+                                     static_cast<uint8_t>(ply + 1));
+        if (v > best) {
+          best = v;
+          if (v >= beta) break;
+        }
+      }
+    }
+  }
+  s.remisregelFlag = 0;
+  return MattAnpassen(best);
+}
+
+// ------------------------------------------------------------ alpha-beta
+
+int16_t AlphaBeta(Stellung st, int16_t alpha, int16_t beta, uint8_t ply, int8_t tiefe,
+                  uint8_t erweiterungen, uint8_t nullErlaubt, uint8_t tbNurRemis, uint8_t* tbTreffer) {
+  SuchZustand& s = Suche();
+  s.ergebnis.zug = KeinZug;
+  s.suchPly = static_cast<int8_t>(ply);
+  *tbTreffer = 0;
+  const int16_t alpha0 = alpha;
+  int32_t best = -Unendlich;
+  Zug bestZug = KeinZug;
+  bool kindRemis = false, verlaengert = false, tbKnoten = false, ohneStatistik = false;
+  bool hashZugGesucht = false;
+  Zug hashMove = KeinZug;
+  const HashEintrag* eintrag = nullptr;
+  Zugliste liste;
+  bool listeDa = false;
+  int erstesIndex = 0;
+
+  if (ply >= MaxSuchPly)
+    s.abbruch = 1;
+  else if (s.statistik.knoten % 4096 == 0 && ZeitUm(s))
+    s.abbruch = 1;
+  if (s.abbruch) return 0;
+
+  s.pfad[ply] = st;
+  ++s.statistik.knoten;
+  s.statistik.tiefsterPly = std::max<uint64_t>(s.statistik.tiefsterPly, ply);
+  if (ply > 0) {
+    Wurzelzug& w = s.wurzelzuege[s.wurzelzugIndex];
+    ++w.knoten;
+    s.wurzelzugMaximum = std::max(s.wurzelzugMaximum, w.knoten);
+  }
+
+  auto remisNachRegel = [&] {
+    st.remisMaterial = 1;
+    st.remisRegel = 1;
+    st.bewertung = 0;
+    best = 0;
+  };
+
+  if (NurKoenige(st)) {
+    st.remisMaterial = 1;
+    st.remisRegel = 0;
+    st.bewertung = 0;
+    best = 0;
+    goto fertig;
+  }
+  if (st.halbzuege >= 100) {
+    remisNachRegel();
+    goto fertig;
+  }
+  if (ply >= 1 && Wiederholt(s, st.schluessel, ply)) {
+    remisNachRegel();
+    goto fertig;
+  }
+
+  if (SuchOptionen().tablebases == 1 && ply > 0 && ply < 24) {
+    int16_t antwort = 0;
+    if (TBProbeSuche(st, antwort)) {
+      *tbTreffer = 1;
+      if (tbNurRemis == 0 || antwort == 0) {
+        best = antwort;
+        st.bewertung = antwort;
+        tbKnoten = true;
+        goto fertig;
+      }
+    }
+  }
+
+  if (SuchOptionen().hashtabelle == 1) eintrag = HashSuchen(st.schluessel, st.amZug);
+  if (!eintrag) {
+    ++s.statistik.hashFehl;
+  } else {
+    ++s.statistik.hashErfolg;
+    hashMove = HashZug(st, eintrag);
+    if (!IstKeinZug(hashMove)) {
+      // Only a move of the legal list is trusted: a colliding entry may name
+      // a move that passes the quick test but is not a move here.
+      liste = ZugGenerator(st, GenAlleZuege);
+      listeDa = true;
+      int gefunden = -1;
+      for (int i = 0; i < liste.anzahl; ++i)
+        if (GleicherZug(liste.zuege[i], hashMove)) gefunden = i;
+      if (gefunden < 0) {
+        char zeile[400];
+        std::snprintf(zeile, sizeof zeile, "Hash-Kollision, illegaler Zug\n\t%s\n\t%s\n",
+                      FENAusgabe(st, static_cast<int16_t>(ply)).c_str(),
+                      ZugNotation(hashMove, "BSLTDK", 0).c_str());
+        LogZeile(zeile);
+        hashMove = KeinZug;
+        eintrag = nullptr;
+      } else {
+        hashMove = liste.zuege[gefunden];
+      }
+    }
+    if (eintrag && eintrag->tiefe >= tiefe && ply > 0) {
+      const int16_t wert = static_cast<int16_t>(eintrag->wert);
+      if ((eintrag->typ & 3) == 3) {
+        s.remisregelFlag = st.remisRegel == 1 ? 1 : 0;
+        return MattAnpassen(wert);
+      }
+      if (eintrag->typ & 1) alpha = std::max(alpha, wert);
+      if (eintrag->typ & 2) beta = std::min(beta, wert);
+      if (alpha >= beta) {
+        s.remisregelFlag = st.remisRegel == 1 ? 1 : 0;
+        return MattAnpassen(wert);
+      }
+    }
+  }
+
+  if (nullErlaubt == 1 && ply > 0) {
+    if (tiefe <= 0) goto horizont;
+    const Bitboard eigene = st.amZug == Weiss ? st.weiss : st.schwarz;
+    const bool figuren = BitAnzahl(eigene & (st.springer | st.laeufer | st.tuerme | st.damen)) > 1;
+    if (!st.schachW && !st.schachS && figuren) {
+      Stellung null = st;
+      null.amZug = static_cast<uint8_t>(1 - st.amZug);
+      null.schluessel ^= HashCodeKeys.weissAmZug ^ HashCodeKeys.schwarzAmZug;
+      ++null.halbzuege;
+      if (null.epFeld != KeinEPFeld) {
+        const int ep = null.epFeld;
+        const Bitboard schlaeger = st.amZug == Weiss
+                                      ? BauerAngriffSchwarz[ep & 63] & st.bauern & st.weiss
+                                      : BauerAngriffWeiss[ep & 63] & st.bauern & st.schwarz;
+        if (ep < 64 && schlaeger) null.schluessel ^= HashCodeKeys.enPassant[ep & 7];
+        null.epFeld = KeinEPFeld;
+      }
+      null.remisMaterial = 0;
+      s.pfad[ply + 1] = Leerstellung();
+      ++s.statistik.nullzugSuchen;
+      uint8_t treffer = 0;
+      const int32_t v = -AlphaBeta(null, static_cast<int16_t>(-beta), static_cast<int16_t>(-beta + 1),
+                                   static_cast<uint8_t>(ply + 2), static_cast<int8_t>(tiefe - 3),
+                                   erweiterungen, 0, tbNurRemis, &treffer);
+      if (v >= beta) {
+        ++s.statistik.nullzugCutoffs;
+        s.ergebnis.zug = KeinZug;
+        s.remisregelFlag = v == 0 ? 1 : 0;
+        return static_cast<int16_t>(v);
+      }
+      if (v < -MattSchwelle && SuchOptionen().erweiterungen == 1 &&
+          erweiterungen < s.erweiterungsgrenze)
+        verlaengert = true;
+    }
+  }
+
+horizont:
+  if (tiefe <= 0) {
+    int32_t v = Ruhesuche(st, alpha, beta, static_cast<uint8_t>(ply + 1));
+    --s.statistik.ruheKnoten;
+    if (v > MattSchwelle) ++v;
+    if (v < -MattSchwelle) --v;
+    best = v;
+    ohneStatistik = true;
+    goto fertig;
+  }
+
+  {
+    uint8_t treffer = 0;
+    int treffersumme = 0;
+    if (!IstKeinZug(hashMove) && ply > 0) {
+      if (SuchOptionen().erweiterungen == 1 && !verlaengert && (eintrag->typ & HashVerlaengert) &&
+          erweiterungen < s.erweiterungsgrenze)
+        verlaengert = true;
+      const int e = verlaengert ? 1 : 0;
+      const Stellung kind = ZugAusfuehren(st, hashMove, 1);
+      hashZugGesucht = true;
+      bool suchen = true;
+      if (Wiederholt(s, kind.schluessel, ply)) {
+        best = 0;
+        bestZug = hashMove;
+        kindRemis = true;
+        if (beta <= 0) goto fertig;
+        suchen = true;
+      }
+      if (suchen) {
+        const int32_t v = -AlphaBeta(kind, static_cast<int16_t>(-beta), static_cast<int16_t>(-alpha),
+                                     static_cast<uint8_t>(ply + 1), static_cast<int8_t>(tiefe - 1 + e),
+                                     static_cast<uint8_t>(erweiterungen + e), nullErlaubt, tbNurRemis,
+                                     &treffer);
+        best = v;
+        bestZug = hashMove;
+        kindRemis = s.remisregelFlag == 1;
+        treffersumme += treffer;
+        if (v >= beta) goto fertig;
+      }
+    }
+
+    if (!listeDa) liste = ZugGenerator(st, GenAlleZuege);
+    if (liste.anzahl == 0) {
+      best = ImSchach(st) ? -Matt : 0;
+      bestZug = KeinZug;
+      goto fertig;
+    }
+    if (SuchOptionen().erweiterungen == 1 && !verlaengert && erweiterungen < s.erweiterungsgrenze &&
+        (liste.anzahl == 1 || ImSchach(st)))
+      verlaengert = true;
+    const int e = verlaengert ? 1 : 0;
+
+    if (ply == 0) {
+      liste.anzahl = s.wurzelzugAnzahl;
+      for (int i = 0; i < s.wurzelzugAnzahl; ++i) liste.zuege[i] = s.wurzelzuege[i].zug;
+    } else {
+      s.hashzug = hashMove;
+      ZuglisteOrdnen(st, liste);
+    }
+    erstesIndex = hashZugGesucht ? 1 : 0;
+
+    for (int runde = 0; runde < 2; ++runde) {
+      bool schnitt = false;
+      for (int i = erstesIndex; i < liste.anzahl; ++i) {
+        const Zug& z = liste.zuege[i];
+        alpha = static_cast<int16_t>(std::max<int32_t>(alpha, best));
+        if (ply == 0) s.wurzelzugIndex = i;
+        const Stellung kind = ZugAusfuehren(st, z, 1);
+        const int32_t v = -AlphaBeta(kind, static_cast<int16_t>(-beta), static_cast<int16_t>(-alpha),
+                                     static_cast<uint8_t>(ply + 1), static_cast<int8_t>(tiefe - 1 + e),
+                                     static_cast<uint8_t>(erweiterungen + e), nullErlaubt, tbNurRemis,
+                                     &treffer);
+        treffersumme += treffer;
+        if (v > best) {
+          best = v;
+          bestZug = z;
+          kindRemis = s.remisregelFlag == 1;
+          if (v >= beta) {
+            schnitt = true;
+            break;
+          }
+        }
+        if (s.abbruch) break;
+      }
+      // With only draws trusted from the tables, a node whose every move was
+      // answered by them is searched once more trusting every answer.
+      if (schnitt || s.abbruch || tbNurRemis != 1 || treffersumme < liste.anzahl) break;
+      tbNurRemis = 0;
+      erstesIndex = 0;
+    }
+  }
+
+fertig:
+  if (!ohneStatistik) {
+    if (best >= beta) {
+      ++s.statistik.betaCutoffs;
+      if (!IstKeinZug(bestZug) &&
+          ((hashZugGesucht && GleicherZug(bestZug, hashMove)) ||
+           (liste.anzahl > 0 && listeDa && GleicherZug(bestZug, liste.zuege[0])) ||
+           (!listeDa && liste.anzahl > 0 && GleicherZug(bestZug, liste.zuege[0]))))
+        ++s.statistik.ersterZugCutoffs;
+    } else if (best < alpha0) {
+      ++s.statistik.alphaCutoffs;
+    }
+  }
+  if (s.abbruch) return 0;
+  s.ergebnis.zug = bestZug;
+
+  if (tiefe > 0 && best > alpha0 && !IstKeinZug(bestZug) && s.historie) {
+    int32_t& zaehler = s.historie[(bestZug.von & 63) * 64 + (bestZug.nach & 63)];
+    if (zaehler > (1 << 30)) {
+      for (int i = 0; i < 64 * 64; ++i)
+        s.historie[i] = s.historie[i] <= (1 << 25) ? 0 : s.historie[i] - (1 << 25);
+      LogZeile("kritischer Counterstand\n");
+    }
+    zaehler += tiefe * tiefe;
+  }
+
+  if (best >= beta && !IstKeinZug(bestZug) && bestZug.wert <= 0 && s.killer && ply < MaxSuchPly) {
+    Killerslot* reihe = s.killer[ply];
+    for (int i = 0; i < 3; ++i) {
+      if (GleicherZug(bestZug, reihe[i].von, reihe[i].nach, reihe[i].zugart)) {
+        ++reihe[i].anzahl;
+        if (i > 0 && reihe[i].anzahl >= reihe[i - 1].anzahl) std::swap(reihe[i], reihe[i - 1]);
+        break;
+      }
+      if (reihe[i].anzahl == 0) {
+        reihe[i] = Killerslot{bestZug.von, bestZug.nach, bestZug.zugart, 1};
+        break;
+      }
+    }
+  }
+
+  if (tiefe >= 0) {
+    uint8_t typ = 0;
+    if (st.remisRegel == 1 || kindRemis) typ += HashRemisRegel;
+    if (verlaengert) typ += HashVerlaengert;
+    if (tbKnoten)
+      typ += HashTablebase + HashExakt;
+    else if (best <= alpha0 && st.remisRegel == 0)
+      typ += HashObergrenze;
+    else if (best >= beta && st.remisRegel == 0)
+      typ += HashUntergrenze;
+    else
+      typ += HashExakt;
+    HashSpeichern(st.schluessel, static_cast<int16_t>(best), typ, tiefe, st.amZug, s.ergebnis.zug);
+  }
+
+  s.remisregelFlag = (st.remisRegel == 1 || kindRemis) ? 1 : 0;
+  return MattAnpassen(best);
+}
+
+// ------------------------------------------------------------ root search
+
+void HauptvarianteAusHash(Stellung st, int8_t tiefe, char* text, size_t groesse) {
+  std::string pv;
+  int gezaehlt = 0, plies = 0;
+  const char* buchstaben = Suche().notationsBuchstaben;
+  while (tiefe > 0) {
+    if (++plies >= MaxSuchPly) break;
+    const HashEintrag* e = HashSuchen(st.schluessel, st.amZug);
+    if (!e) break;
+    const Zug gespeichert = HashZug(st, e);
+    if (IstKeinZug(gespeichert) || e->tiefe < 1) break;
+    // The walk plays only moves of the legal list; a colliding entry ends it.
+    const Zugliste liste = ZugGenerator(st, GenAlleZuege);
+    const Zug* zug = nullptr;
+    for (int i = 0; i < liste.anzahl; ++i)
+      if (GleicherZug(liste.zuege[i], gespeichert)) zug = &liste.zuege[i];
+    if (!zug) break;
+    pv += ZugNotation(*zug, buchstaben, 0);
+    if (e->typ & HashVerlaengert) {
+      pv += "!";
+      --gezaehlt;
+    }
+    pv += " ";
+    const bool remisDarunter = (e->typ & HashRemisRegel) != 0;
+    st = ZugAusfuehren(st, *zug, 1);
+    if (remisDarunter && plies > 2 * tiefe) break;
+    if (++gezaehlt >= tiefe) break;
+  }
+  std::snprintf(text, groesse, "%s", pv.c_str());
+}
+
+int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t hartZeit,
+                    uint8_t buchFlag, int32_t epdModus) {
+  SuchZustand& s = Suche();
+  s.ergebnis.zug = KeinZug;
+  s.hashzug = KeinZug;
+  s.suchPly = 0;
+  s.remisregelFlag = 0;
+  StatistikVariablenInit();
+  st.bewertung = StellungBewerten(st, 0);
+  const int maenner = BitAnzahl(st.belegt);
+  Zugliste wurzel = ZugGenerator(st, GenAlleZuege);
+  st.schluessel = HashCodeBerechnen(st);
+
+  auto ergebnisText = [&](const Zug& z) {
+    std::snprintf(s.ergebnis.text, sizeof s.ergebnis.text, "%s", ZugNotation(z, "BSLTDK", 0).c_str());
+  };
+  auto fertig = [&](int16_t wert) {
+    s.ergebnis.bewertung = wert;
+    return wert;
+  };
+
+  if (buchFlag == 1) {
+    ++s.buchFehlversuche;
+    if (s.buchFehlversuche < 4) {
+      const int32_t index = BuchZugSuchen(st, wurzel, SuchOptionen().buchVarianz);
+      if (index >= 0 && index < wurzel.anzahl) {
+        s.buchFehlversuche = 0;
+        s.ergebnis.zug = wurzel.zuege[index];
+        ergebnisText(s.ergebnis.zug);
+        return fertig(0);
+      }
+    }
+  }
+  if (wurzel.anzahl == 0) return fertig(0);
+  if (wurzel.anzahl == 1) {
+    s.ergebnis.zug = wurzel.zuege[0];
+    ergebnisText(s.ergebnis.zug);
+    return fertig(st.bewertung);
+  }
+
+  weichZeit = std::min(weichZeit, 3600);
+  hartZeit = std::min(hartZeit, 3600);
+  if (tiefenLimit < 0 || tiefenLimit > MaxSuchPly) tiefenLimit = MaxSuchPly;
+  const int64_t start = static_cast<int64_t>(std::time(nullptr));
+  s.suchtermin = start + hartZeit;
+
+  if (s.killer)
+    for (int p = 0; p < MaxSuchPly; ++p)
+      for (auto& slot : s.killer[p]) slot.anzahl = 0;
+  if (s.historie)
+    for (int i = 0; i < 64 * 64; ++i) s.historie[i] >>= 8;
+  GegenfeldHashLeeren();
+
+  // Positions that stand twice in the game are draws wherever the tree meets them.
+  s.wiederholungAnzahl = 0;
+  if (partiepfadQuelle) {
+    std::vector<Stellung> pfad;
+    partiepfadQuelle(pfad);
+    for (size_t i = 0; i < pfad.size(); ++i)
+      for (size_t j = i + 1; j < pfad.size(); ++j)
+        if (pfad[j].schluessel == pfad[i].schluessel) {
+          if (s.wiederholungAnzahl < WiederholungsPlatz)
+            s.wiederholungen[s.wiederholungAnzahl++] = pfad[i].schluessel;
+          HashSpeichern(pfad[i].schluessel, 0, HashExakt, 1, pfad[i].amZug, KeinZug);
+          break;
+        }
+  }
+
+  s.hashzug = HashZug(st, HashSuchen(st.schluessel, st.amZug));
+  ZuglisteOrdnen(st, wurzel);
+  s.wurzelzugAnzahl = wurzel.anzahl;
+  for (int i = 0; i < wurzel.anzahl; ++i) s.wurzelzuege[i] = Wurzelzug{wurzel.zuege[i], 0};
+
+  s.ergebnis.zug = s.wurzelzuege[0].zug;
+  Zug gemerkterZug = s.ergebnis.zug;
+  int16_t gemerkteBewertung = 0;
+  int nullZaehler = 0;
+  s.epdLoesungszeit = hartZeit;
+  uint8_t tbNurRemis = 0;
+  ++TT().alter;
+  int16_t bewertung = st.bewertung;
+
+  for (int d = 1; d <= tiefenLimit; ++d) {
+    s.erweiterungsgrenze = static_cast<uint8_t>(d);
+    int16_t tb = 0;
+    if (d == 2 && maenner <= 6 && TBProbeSuche(st, tb)) {
+      for (int i = 0; i < s.wurzelzugAnzahl; ++i) {
+        Stellung kind = ZugAusfuehren(st, s.wurzelzuege[i].zug, 0);
+        if (!TBProbeSuche(kind, tb)) {
+          tbNurRemis = 1;
+          break;
+        }
+      }
+    }
+    const bool mattFuerMich = st.amZug == Weiss ? gemerkteBewertung > MattSchwelle
+                                                 : gemerkteBewertung < -MattSchwelle;
+    const uint8_t nullErlaubt =
+        (SuchOptionen().nullzug == 1 && d >= 3 && nullZaehler < 8 && !mattFuerMich) ? 1 : 0;
+    uint8_t treffer = 0;
+    const int16_t v = AlphaBeta(st, -Unendlich, Unendlich, 0, static_cast<int8_t>(d), 0, nullErlaubt,
+                                tbNurRemis, &treffer);
+    bewertung = st.amZug == Weiss ? v : static_cast<int16_t>(-v);
+    st.bewertung = bewertung;
+    const int32_t sekunden = static_cast<int32_t>(static_cast<int64_t>(std::time(nullptr)) - start);
+    s.statistik.sekunden = sekunden;
+    if (s.abbruch) {
+      s.ergebnis.zug = gemerkterZug;
+      return fertig(gemerkteBewertung);
+    }
+    if (gemerkteBewertung == 0 && bewertung == 0)
+      ++nullZaehler;
+    else if (nullZaehler < 8)
+      nullZaehler = 0;
+    gemerkterZug = s.ergebnis.zug;
+    gemerkteBewertung = bewertung;
+
+    SuchausgabeSatz& satz = s.ausgabe[d - 1];
+    char wertText[32];
+    if (bewertung > MattSchwelle)
+      std::snprintf(wertText, sizeof wertText, " +#% 4i ", (Matt - bewertung) / 2);
+    else if (bewertung < -MattSchwelle)
+      std::snprintf(wertText, sizeof wertText, " -#% 4i ", (Matt + bewertung) / 2);
+    else
+      std::snprintf(wertText, sizeof wertText, " % 6.2f ", bewertung / 100.0);
+    HauptvarianteAusHash(st, static_cast<int8_t>(d), s.ergebnis.text, sizeof s.ergebnis.text);
+    std::snprintf(satz.info, sizeof satz.info, " % 3i  % 6is %s % 9" PRId64 "  % 9" PRId64 "    %.900s",
+                  d, sekunden, wertText, static_cast<int64_t>(s.statistik.knoten),
+                  static_cast<int64_t>(s.statistik.ruheKnoten), s.ergebnis.text);
+    satz.zweiter[0] = '\0';
+    s.statistik.iterationsTiefe = static_cast<uint64_t>(d);
+
+    if (epdModus == EPDModusBm || epdModus == EPDModusAm || epdModus == EPDModusDm) {
+      bool geloest;
+      if (epdModus == EPDModusBm) {
+        geloest = GleicherZug(s.ergebnis.zug, s.epdZiel);
+      } else if (epdModus == EPDModusAm) {
+        geloest = !GleicherZug(s.ergebnis.zug, s.epdZiel);
+      } else {
+        // A mate counts only for the side to move: being mated solves nothing.
+        const bool gewinnt = st.amZug == Weiss ? bewertung > MattSchwelle : bewertung < -MattSchwelle;
+        const int mattIn = (Matt - std::abs(bewertung)) / 2;
+        geloest = gewinnt && mattIn == s.epdZiel.wert;
+        if (geloest) s.ergebnis.zug.wert = static_cast<int8_t>(mattIn);
+      }
+      if (geloest) {
+        if (s.epdLoesungszeit == hartZeit) s.epdLoesungszeit = sekunden;
+        if (sekunden > weichZeit) return fertig(bewertung);
+      } else {
+        s.epdLoesungszeit = hartZeit;
+      }
+    } else if (sekunden > weichZeit) {
+      return fertig(bewertung);
+    }
+
+    for (int i = 0; i < s.wurzelzugAnzahl; ++i)
+      if (GleicherZug(s.wurzelzuege[i].zug, s.ergebnis.zug)) {
+        if (s.wurzelzuege[i].knoten < s.wurzelzugMaximum)
+          s.wurzelzuege[i].knoten = s.wurzelzugMaximum + 1;
+        break;
+      }
+    std::stable_sort(s.wurzelzuege, s.wurzelzuege + s.wurzelzugAnzahl,
+                     [](const Wurzelzug& a, const Wurzelzug& b) {
+                       return static_cast<int64_t>(a.knoten) > static_cast<int64_t>(b.knoten);
+                     });
+  }
+  return fertig(bewertung);
+}
+
+}  // namespace galdrik

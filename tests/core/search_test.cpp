@@ -1,0 +1,228 @@
+// The search: mate scores against an independent mate finder, draws by rule,
+// single replies, determinism, the dead-draw mark in quiescence, and the
+// principal variation.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include "core/eval.h"
+#include "core/fen.h"
+#include "core/makemove.h"
+#include "core/movegen.h"
+#include "core/search.h"
+#include "core/tt.h"
+
+namespace galdrik {
+namespace {
+
+Stellung Fen(const char* text) {
+  Stellung st;
+  uint16_t n = 1;
+  EXPECT_EQ(FENEingabe(text, st, n), FENGueltig) << text;
+  return st;
+}
+
+bool ImSchach(const Stellung& st) { return (st.amZug == Weiss ? st.schachW : st.schachS) != 0; }
+
+// Plain minimax over legal moves: can the side to move force mate within n
+// of its own moves? Independent of every search routine.
+bool MattInHoechstens(const Stellung& st, int n) {
+  if (n == 0) return false;
+  const Zugliste meine = ZugGenerator(st, GenAlleZuege);
+  for (int i = 0; i < meine.anzahl; ++i) {
+    const Stellung nach = ZugAusfuehren(st, meine.zuege[i], 1);
+    const Zugliste antworten = ZugGenerator(nach, GenAlleZuege);
+    if (antworten.anzahl == 0) {
+      if (ImSchach(nach)) return true;
+      continue;
+    }
+    bool alleVerlieren = true;
+    for (int j = 0; j < antworten.anzahl && alleVerlieren; ++j)
+      alleVerlieren = MattInHoechstens(ZugAusfuehren(nach, antworten.zuege[j], 1), n - 1);
+    if (alleVerlieren) return true;
+  }
+  return false;
+}
+
+class Suchen : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(SuchVariablenInit(), 0);
+    ASSERT_EQ(HashAllok(16, 4), 0);
+    Suche().abbruch = 0;
+    // Tree searches called directly need a deadline, as the root sets one.
+    Suche().suchtermin = static_cast<int64_t>(std::time(nullptr)) + 3600;
+    PartiepfadQuelleSetzen(nullptr);
+  }
+  void TearDown() override {
+    HashFrei();
+    SuchVariablenFreigeben();
+    PartiepfadQuelleSetzen(nullptr);
+  }
+};
+
+TEST_F(Suchen, MattwerteStimmenMitDemMattfinder) {
+  struct Fall {
+    const char* fen;
+    int matt;  // mate in this many moves for the side to move
+  };
+  const Fall faelle[] = {
+      {"6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1", 1},
+      {"k7/8/2K5/8/8/8/8/7R w - - 0 1", 2},
+      {"k7/8/8/3K4/8/8/8/7R w - - 0 1", 3},
+      {"r5k1/8/8/8/8/8/5PPP/7K b - - 0 1", 1},
+      {"7r/8/8/8/8/2k5/8/K7 b - - 0 1", 2},
+  };
+  for (const auto& f : faelle) {
+    const Stellung st = Fen(f.fen);
+    ASSERT_TRUE(MattInHoechstens(st, f.matt)) << f.fen;
+    ASSERT_FALSE(MattInHoechstens(st, f.matt - 1)) << f.fen;
+    HashTabLeeren();
+    const int16_t wert = SucheWurzel(st, 2 * f.matt + 1, 60, 60, 0, 0);
+    const int16_t erwartet = static_cast<int16_t>(Matt - 2 * f.matt);
+    EXPECT_EQ(wert, st.amZug == Weiss ? erwartet : -erwartet) << f.fen;
+    // The info line of the last depth shows the mate distance.
+    const std::string info = Suche().ausgabe[Suche().statistik.iterationsTiefe - 1].info;
+    const std::string marke = (st.amZug == Weiss ? " +#" : " -#") + std::string(4 - 1, ' ') +
+                              std::to_string(f.matt) + " ";
+    EXPECT_NE(info.find(marke), std::string::npos) << info;
+  }
+}
+
+TEST_F(Suchen, InfoZeileHatIhreForm) {
+  const Stellung st = Fen("6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1");
+  SucheWurzel(st, 2, 60, 60, 0, 0);
+  const std::string info = Suche().ausgabe[0].info;
+  // depth, seconds, score, two node counts, then the principal variation.
+  EXPECT_EQ(info.substr(0, 14), "   1       0s ") << info;
+  EXPECT_NE(info.find(" +#   1 "), std::string::npos) << info;
+  EXPECT_NE(info.find("    Ta1-a8+ "), std::string::npos) << info;
+  EXPECT_STREQ(Suche().ausgabe[0].zweiter, "");
+  EXPECT_EQ(Suche().ergebnis.zug.von, 0);
+  EXPECT_EQ(Suche().ergebnis.zug.nach, 56);
+}
+
+TEST_F(Suchen, EinzigerZugSofortOhneAusgabe) {
+  // Black in check with one way out.
+  const Stellung st = Fen("k7/1R6/8/1K6/8/8/8/8 b - - 0 1");
+  ASSERT_EQ(ZugGenerator(st, GenAlleZuege).anzahl, 1);
+  std::strcpy(Suche().ausgabe[0].info, "old");
+  Stellung bewertet = st;
+  const int16_t statisch = StellungBewerten(bewertet, 0);
+  EXPECT_EQ(SucheWurzel(st, 10, 60, 60, 0, 0), statisch);
+  EXPECT_EQ(Suche().statistik.knoten, 0u);
+  EXPECT_STREQ(Suche().ausgabe[0].info, "old");
+  EXPECT_STREQ(Suche().ergebnis.text, "Ka8xb7");
+}
+
+TEST_F(Suchen, TiefeNullOhneIteration) {
+  const Stellung st = Fen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+  Stellung bewertet = st;
+  const int16_t statisch = StellungBewerten(bewertet, 0);
+  EXPECT_EQ(SucheWurzel(st, 0, 60, 60, 0, 0), statisch);
+  EXPECT_EQ(Suche().statistik.iterationsTiefe, 0u);
+  EXPECT_FALSE(IstKeinZug(Suche().ergebnis.zug));
+}
+
+TEST_F(Suchen, GleicheTiefeGleicheKnoten) {
+  const Stellung st = Fen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+  uint64_t knoten[2];
+  Zug zug[2];
+  for (int lauf = 0; lauf < 2; ++lauf) {
+    ASSERT_EQ(SuchVariablenInit(), 0);
+    HashTabLeeren();
+    SucheWurzel(st, 5, 60, 60, 0, 0);
+    knoten[lauf] = Suche().statistik.knoten + Suche().statistik.ruheKnoten;
+    zug[lauf] = Suche().ergebnis.zug;
+  }
+  EXPECT_EQ(knoten[0], knoten[1]);
+  EXPECT_EQ(std::memcmp(&zug[0], &zug[1], sizeof(Zug)), 0);
+}
+
+TEST_F(Suchen, RemisNachRegel) {
+  SuchZustand& s = Suche();
+  uint8_t treffer = 0;
+  // Fifty moves: 0 at once, stored exact with the draw-by-rule flag.
+  Stellung st = Fen("4k3/8/8/8/8/8/Q7/4K3 w - - 100 80");
+  s.pfad[0] = Fen("4k3/8/8/8/8/8/8/4K2Q w - - 0 1");
+  EXPECT_EQ(AlphaBeta(st, -Unendlich, Unendlich, 1, 3, 0, 0, 0, &treffer), 0);
+  const HashEintrag* e = HashSuchen(st.schluessel, st.amZug);
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->typ & 3, HashExakt);
+  EXPECT_NE(e->typ & HashRemisRegel, 0);
+  EXPECT_EQ(s.remisregelFlag, 1);
+
+  // A position already on the path is a draw; one seen once in the game is not.
+  st = Fen("4k3/8/8/8/8/8/Q7/4K3 w - - 0 1");
+  s.pfad[0] = st;
+  s.wiederholungAnzahl = 0;
+  EXPECT_EQ(AlphaBeta(st, -Unendlich, Unendlich, 2, 1, 0, 0, 0, &treffer), 0);
+  HashTabLeeren();
+  s.pfad[0] = Fen("4k3/8/8/8/8/8/8/4K2Q w - - 0 1");
+  EXPECT_GT(AlphaBeta(st, -Unendlich, Unendlich, 1, 1, 0, 0, 0, &treffer), 500);
+  HashTabLeeren();
+  s.wiederholungen[0] = st.schluessel;
+  s.wiederholungAnzahl = 1;
+  EXPECT_EQ(AlphaBeta(st, -Unendlich, Unendlich, 1, 1, 0, 0, 0, &treffer), 0);
+  s.wiederholungAnzahl = 0;
+}
+
+TEST_F(Suchen, WiederholungAusDerPartie) {
+  // The game went back and forth: the start position stands twice.
+  static std::vector<Stellung> pfad;
+  const Stellung a = Fen("4k3/8/8/8/8/8/Q7/4K3 w - - 0 1");
+  const Stellung b = Fen("4k3/8/8/8/8/8/Q7/3K4 b - - 1 1");
+  pfad = {a, b, a};
+  PartiepfadQuelleSetzen([](std::vector<Stellung>& aus) { aus = pfad; });
+  SucheWurzel(a, 1, 60, 60, 0, 0);
+  ASSERT_EQ(Suche().wiederholungAnzahl, 1);
+  EXPECT_EQ(Suche().wiederholungen[0], a.schluessel);
+}
+
+// Every bishop on light squares: a bishop capture that gives check must not
+// leave a child that inherits the parent's dead-draw mark and looks mated.
+TEST_F(Suchen, RuhesucheErbtKeinTotesRemis) {
+  const Stellung st = Fen("8/8/2k5/8/4b3/8/8/KB6 w - - 0 1");
+  ASSERT_GT(ZugGenerator(st, GenRuhesuche).anzahl, 0);
+  const int16_t wert = Ruhesuche(st, -Unendlich, Unendlich, 1);
+  EXPECT_LT(wert, MattSchwelle);
+  EXPECT_GT(wert, -MattSchwelle);
+}
+
+TEST_F(Suchen, KoenigeAlleinSindRemis) {
+  const Stellung st = Fen("8/8/8/3k4/8/8/3K4/8 w - - 0 1");
+  uint8_t treffer = 0;
+  EXPECT_EQ(AlphaBeta(st, -Unendlich, Unendlich, 1, 4, 0, 0, 0, &treffer), 0);
+  EXPECT_EQ(Suche().abbruch, 0);
+  EXPECT_EQ(SucheWurzel(st, 5, 60, 60, 0, 0), 0);
+  EXPECT_TRUE(IstKeinZug(Suche().ergebnis.zug));
+}
+
+TEST_F(Suchen, AbbruchVorDemStartGehtNichtVerloren) {
+  const Stellung st = Fen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+  Suche().abbruch = 1;
+  EXPECT_EQ(SucheWurzel(st, 30, 3600, 3600, 0, 0), 0);
+  EXPECT_EQ(Suche().statistik.iterationsTiefe, 0u);
+  // The first root move is still a move to play.
+  EXPECT_FALSE(IstKeinZug(Suche().ergebnis.zug));
+  Suche().abbruch = 0;
+}
+
+TEST(Ordnung, SchlagzuegeUndUmwandlungenZuerst) {
+  const Stellung st = Fen("3r2k1/4P3/8/8/8/8/1q6/R3K3 w - - 0 1");
+  Zugliste liste = ZugGenerator(st, GenAlleZuege);
+  Suche().hashzug = KeinZug;
+  Suche().suchPly = 0;
+  ZuglisteOrdnen(st, liste);
+  // e7xd8D: promotion + rook capture first.
+  EXPECT_EQ(liste.zuege[0].von, 52);
+  EXPECT_EQ(liste.zuege[0].nach, 59);
+  EXPECT_EQ(liste.zuege[0].zugart, ZugartUmwDame);
+  for (int i = 1; i < liste.anzahl; ++i)
+    EXPECT_LE(ZugVergleich(liste.zuege[i - 1], liste.zuege[i]), 0);
+}
+
+}  // namespace
+}  // namespace galdrik
