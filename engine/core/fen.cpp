@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/eval.h"
 #include "core/makemove.h"
 #include "core/zobrist.h"
 
@@ -240,8 +241,9 @@ int32_t FENEingabe(std::string_view fen, Stellung& st, uint16_t& halbzugNummer) 
   if ((st.amZug == Weiss ? st.schachS : st.schachW) == 1) return FENUngueltig;
   if (!gueltig) return FENUngueltig;
 
-  // Evaluation step: once the static evaluation exists, it scores the
-  // accepted position here (bewertung, remisMaterial). Until then both stay 0.
+  // Last, like every builder: the static evaluation (bewertung, and
+  // remisMaterial for a dead draw).
+  StellungBewerten(st, 0);
   return FENGueltig;
 }
 

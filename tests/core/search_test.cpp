@@ -184,7 +184,9 @@ TEST_F(Suchen, WiederholungAusDerPartie) {
 // Every bishop on light squares: a bishop capture that gives check must not
 // leave a child that inherits the parent's dead-draw mark and looks mated.
 TEST_F(Suchen, RuhesucheErbtKeinTotesRemis) {
-  const Stellung st = Fen("8/8/2k5/8/4b3/8/8/KB6 w - - 0 1");
+  // Reached by a move, the node is not yet evaluated: no dead-draw mark yet.
+  Stellung st = Fen("8/8/2k5/8/4b3/8/8/KB6 w - - 0 1");
+  st.remisMaterial = 0;
   ASSERT_GT(ZugGenerator(st, GenRuhesuche).anzahl, 0);
   const int16_t wert = Ruhesuche(st, -Unendlich, Unendlich, 1);
   EXPECT_LT(wert, MattSchwelle);
