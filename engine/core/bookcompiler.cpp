@@ -326,7 +326,7 @@ bool Kompilierer::ZielSchreiben(const std::string& ziel, const std::string& tite
   std::vector<unsigned char> bytes(buch_.size() * BuchsatzBytes);
   for (size_t i = 0; i < buch_.size(); ++i) BuchsatzKodieren(buch_[i], &bytes[i * BuchsatzBytes]);
   bool gut = std::fwrite(kopf.data(), 1, kopf.size(), datei) == kopf.size();
-  gut = gut && std::fwrite(bytes.data(), 1, bytes.size(), datei) == bytes.size();
+  gut = gut && (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), datei) == bytes.size());
   gut = std::fclose(datei) == 0 && gut;
   if (gut && std::rename(temp.c_str(), ziel.c_str()) == 0) return true;
   std::remove(temp.c_str());
