@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <iterator>
 #include <new>
 #include <string_view>
 #include <unordered_set>
@@ -44,8 +45,8 @@ struct MeldungText {
   bool fehler;
 };
 
-// Text of each line, in the order of Meldung; the odd blanks and tabs are
-// the log's established layout, which readers of old logs know.
+// Text of each line, in the order of Meldung. The uneven blanks and tabs
+// are the log's fixed layout: tools that read the log rely on it.
 constexpr MeldungText MeldungTexte[] = {
     {"\t\tWarnung: Zugnummerierung falsch: ", " \t[", false},
     {"\t\tWarnung: Schachgebotsangabe falsch: ", " \t[", false},
@@ -59,6 +60,7 @@ constexpr MeldungText MeldungTexte[] = {
     {"\t\tFehler:  Variante ohne vorangehenden Zug: ", " \t[", true},
     {"\t\tFehler:  Varianten zu tief verschachtelt: ", " \t[", true},
 };
+static_assert(std::size(MeldungTexte) == static_cast<size_t>(Meldung::ZuTiefVerschachtelt) + 1);
 
 // Errors of one game, as BuchPartieVerarbeiten returns them.
 constexpr int32_t FehlerZugangabeZuLang = -1;
