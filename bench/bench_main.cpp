@@ -1,6 +1,13 @@
 // galdrik-bench: prints throughput figures of the engine's core routines.
+//
+//   galdrik-bench [--keys PATH]
+//
+// Perft leaves per second count the last ply from the legal move list
+// without playing it (bulk counting); every other ply is played with
+// ZugAusfuehren and key update. One thread.
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,17 +18,33 @@
 #include "core/makemove.h"
 #include "core/movegen.h"
 #include "core/notation.h"
+#include "core/perft.h"
 #include "core/zobrist.h"
+#include "perftfen.h"
 
 namespace {
 
 template <typename F>
-double ProSekunde(long n, F&& f) {
+double Sekunden(F&& f) {
   const auto start = std::chrono::steady_clock::now();
   f();
   const std::chrono::duration<double> dauer = std::chrono::steady_clock::now() - start;
-  return static_cast<double>(n) / dauer.count();
+  return dauer.count();
 }
+
+std::string StandardKeyPfad() {
+  namespace fs = std::filesystem;
+  std::error_code fehler;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", fehler);
+  return (exe.parent_path() / ".." / "bin" / "HashCode.key").lexically_normal().string();
+}
+
+struct PerftLauf {
+  const char* name;
+  const char* fen;
+  int tiefe;
+  uint64_t erwartet;
+};
 
 // A book source as large as the compiler takes: 32 groups of 16 games of
 // up to 98 random legal moves, nearly 50,000 distinct records.
@@ -47,55 +70,95 @@ std::string GroessteBuchquelle() {
   return quelle;
 }
 
+// Compiling that source, and probing the full book it gives: the linear
+// scan the root search pays per probe.
 void BuchMessen() {
   using namespace galdrik;
   namespace fs = std::filesystem;
-  if (HashCodeKeysLaden(GALDRIK_DATA_DIR "/HashCode.key") != 0) {
-    std::printf("book: key file missing, skipped\n");
-    return;
-  }
   const fs::path ordner = fs::temp_directory_path() / "galdrik-bench-buch";
   fs::create_directories(ordner);
   std::ofstream(ordner / "max.bk1") << GroessteBuchquelle();
   const BuchKompilierPfade pfade{(ordner / "BookLog.txt").string(), ""};
   BuchKompilierBericht bericht;
-  const auto start = std::chrono::steady_clock::now();
-  BuchKompilieren((ordner / "max.bk1").string(), (ordner / "max.bk2").string(), pfade, &bericht);
-  const std::chrono::duration<double> dauer = std::chrono::steady_clock::now() - start;
+  const double kompilieren = Sekunden([&] {
+    BuchKompilieren((ordner / "max.bk1").string(), (ordner / "max.bk2").string(), pfade, &bericht);
+  });
   BuchEinlesen((ordner / "max.bk2").string());
-
-  // Probing a full book: the linear scan the root search pays per probe.
   const Stellung st = Grundstellung();
   const Zugliste liste = ZugGenerator(st, GenAlleZuege);
   Zufall15 zufall(1);
   constexpr long n = 2000;
   volatile int32_t senke = 0;
-  const double proben = ProSekunde(n, [&] {
+  const double proben = Sekunden([&] {
     for (long i = 0; i < n; ++i) senke = senke + BuchZugSuchen(st, liste, 1, zufall);
   });
-  std::printf("maximal book compile:       %.3f s (%d records)\n", dauer.count(), bericht.saetze);
-  std::printf("full-book probes per second: %.0f\n", proben);
+  std::printf("maximal book compile: %.3f s (%d records)\n", kompilieren, bericht.saetze);
+  std::printf("full-book probes per second: %.0f\n", static_cast<double>(n) / proben);
   BuchFrei();
   fs::remove_all(ordner);
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   using namespace galdrik;
+  std::string keys = StandardKeyPfad();
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::strcmp(argv[i], "--keys") == 0) keys = argv[++i];
+
   AngriffstabellenInit();
+  if (HashCodeKeysLaden(keys) != 0)
+    std::fprintf(stderr, "note: key file %s not read, keys are 0\n", keys.c_str());
   const Stellung st = Grundstellung();
 
   constexpr long n = 5'000'000;
   volatile uint64_t senke = 0;
-  const double keys = ProSekunde(n, [&] {
+  const double keySek = Sekunden([&] {
     for (long i = 0; i < n; ++i) senke = senke + HashCodeBerechnen(st);
   });
-  const double angriffe = ProSekunde(n, [&] {
+  const double angriffSek = Sekunden([&] {
     for (long i = 0; i < n; ++i) senke = senke + DamenAngriffe(st, static_cast<int>(i & 63));
   });
-  std::printf("full keys per second:       %.0f\n", keys);
-  std::printf("queen lookups per second:   %.0f\n", angriffe);
+  std::printf("full keys per second:       %.0f\n", n / keySek);
+  std::printf("queen lookups per second:   %.0f\n", n / angriffSek);
+
+  // The workload of DLL_TestZL: the second generator on the initial position.
+  constexpr long zl = 1'048'576;
+  Zugliste liste;
+  const double zlSek = Sekunden([&] {
+    for (long i = 0; i < zl; ++i) senke = senke + static_cast<uint64_t>(ZuglisteErzeugen(st, 0, liste));
+  });
+  std::printf("ZuglisteErzeugen x %ld:  %.3f s (%.0f lists/s)\n", zl, zlSek, zl / zlSek);
+  const double zgSek = Sekunden([&] {
+    for (long i = 0; i < zl; ++i) {
+      ZugGenerator(st, GenAlleZuege, liste);
+      senke = senke + static_cast<uint64_t>(liste.anzahl);
+    }
+  });
+  std::printf("ZugGenerator x %ld:      %.3f s (%.0f lists/s)\n", zl, zgSek, zl / zgSek);
+
+  const PerftLauf laeufe[] = {
+      {"initial position", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 6,
+       119060324},
+      {"Kiwipete", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 5,
+       193690690},
+  };
+  int ergebnis = 0;
+  for (const PerftLauf& l : laeufe) {
+    Stellung p;
+    std::string fehler;
+    if (!perftfen::FenLesen(l.fen, p, fehler)) {
+      std::fprintf(stderr, "bad FEN %s: %s\n", l.fen, fehler.c_str());
+      return 1;
+    }
+    uint64_t knoten = 0;
+    const double sek = Sekunden([&] { knoten = Perft(p, l.tiefe, true); });
+    std::printf("perft %-16s depth %d: %llu leaves in %.3f s, %.1f M leaves/s%s\n", l.name,
+                l.tiefe, static_cast<unsigned long long>(knoten), sek,
+                static_cast<double>(knoten) / sek / 1e6,
+                knoten == l.erwartet ? "" : "  WRONG COUNT");
+    if (knoten != l.erwartet) ergebnis = 1;
+  }
   BuchMessen();
-  return 0;
+  return ergebnis;
 }

@@ -13,18 +13,11 @@ namespace galdrik {
 
 namespace {
 
-// Enough men for any position reachable in a game; more would overflow the
-// move list of the generator.
-constexpr int MaxMaennerJeSeite = 16;
-constexpr int MaxBauernJeSeite = 8;
-
 // Piece placement, a8 to h1. False at the first invalid mark; the rest of
 // the field is then ignored, and whatever was placed before stays.
 bool BrettLesen(std::string_view feld, Stellung& st) {
   int reihe = 7;
   int linie = 0;
-  int maenner[2] = {};  // by colour: 1 White, 0 Black
-  int bauern[2] = {};
   for (const char c : feld) {
     if (c == '/') {
       if (--reihe < 0) return false;
@@ -49,8 +42,6 @@ bool BrettLesen(std::string_view feld, Stellung& st) {
     const int figur = static_cast<int>(index) - 6;
     const uint8_t farbe = figur > 0 ? Weiss : Schwarz;
     const int typ = figur > 0 ? figur : -figur;
-    if (++maenner[farbe] > MaxMaennerJeSeite) return false;
-    if (typ == Bauer && ++bauern[farbe] > MaxBauernJeSeite) return false;
 
     const int feldIndex = FeldVon(linie, reihe);
     const Bitboard maske = Feldmaske[feldIndex];
@@ -71,6 +62,20 @@ bool BrettLesen(std::string_view feld, Stellung& st) {
     ++linie;
   }
   return true;
+}
+
+// Material a game can reach: every piece beyond the initial set is a
+// promoted pawn, so pawns and extra pieces together are at most eight
+// (which also bounds a side to 16 men). Anything more is no chess position,
+// and a board of many queens would overflow the move list.
+bool MaterialMoeglich(const Stellung& st, Bitboard farbe) {
+  const auto mehrAls = [farbe](Bitboard typ, int grundzahl) {
+    return std::max(BitAnzahl(typ & farbe) - grundzahl, 0);
+  };
+  const int bauern = BitAnzahl(st.bauern & farbe);
+  const int umgewandelt = mehrAls(st.springer, 2) + mehrAls(st.laeufer, 2) +
+                          mehrAls(st.tuerme, 2) + mehrAls(st.damen, 1);
+  return bauern + umgewandelt <= 8;
 }
 
 // The next blank-separated word at or after pos; pos moves past it.
@@ -157,6 +162,22 @@ void RochadeBereinigen(Stellung& st) {
   if (!(schwarzeTuerme & Feldmaske[63])) st.rochade[RochadeSchwarzKurz] = 0;
 }
 
+// Decimal digits of a number; kept local so the library exports nothing of
+// the standard library's number formatting.
+void ZahlAnhaengen(std::string& text, int zahl) {
+  if (zahl < 0) {
+    text += '-';
+    zahl = -zahl;
+  }
+  char ziffern[12];
+  int n = 0;
+  do {
+    ziffern[n++] = static_cast<char>('0' + zahl % 10);
+    zahl /= 10;
+  } while (zahl > 0);
+  while (n > 0) text += ziffern[--n];
+}
+
 // An en-passant square stays only when a pawn can just have double-stepped
 // over it; anything else becomes "none" rather than an error.
 void EPBereinigen(Stellung& st) {
@@ -204,6 +225,7 @@ int32_t FENEingabe(std::string_view fen, Stellung& st, uint16_t& halbzugNummer) 
   // Clean-up and derived fields in the order every builder of a position
   // follows, so the output is a consistent record even when refused.
   if ((st.bauern & (Reihenmaske[0] | Reihenmaske[7])) != 0) gueltig = false;
+  if (!MaterialMoeglich(st, st.weiss) || !MaterialMoeglich(st, st.schwarz)) gueltig = false;
   RochadeBereinigen(st);
   EPBereinigen(st);
   BelegungSetzen(st);
@@ -260,9 +282,9 @@ std::string FENAusgabe(const Stellung& st, int16_t halbzugNummer) {
     fen += static_cast<char>('1' + Reihe(st.epFeld));
   }
   fen += ' ';
-  fen += std::to_string(st.halbzuege);
+  ZahlAnhaengen(fen, st.halbzuege);
   fen += ' ';
-  fen += std::to_string((halbzugNummer + 1) / 2);
+  ZahlAnhaengen(fen, (halbzugNummer + 1) / 2);
   return fen;
 }
 

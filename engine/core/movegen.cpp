@@ -6,6 +6,8 @@
 // threads may generate moves at the same time.
 #include "core/movegen.h"
 
+#include <bit>
+#include <cstring>
 #include <initializer_list>
 
 #include "core/makemove.h"
@@ -37,22 +39,145 @@ int EPZiel(const Stellung& st) {
   return ep;
 }
 
-struct Pseudoliste {
-  Zug zuege[MaxPseudoZuege];
-  int anzahl = 0;
+static_assert(std::endian::native == std::endian::little,
+              "moves are packed into 64-bit words in Zug's byte order");
 
-  void Neu(int von, int nach, int8_t figur, uint8_t art = ZugartNormal, uint8_t ep = 0) {
-    Zug& z = zuege[anzahl++];
-    z.von = static_cast<uint8_t>(von);
-    z.nach = static_cast<uint8_t>(nach);
-    z.figur = figur;
-    z.geschlagen = 0;
-    z.zugart = art;
-    z.schach = 0;
-    z.enPassant = ep;
-    z.wert = 0;
+// A move packed as the 8 bytes of Zug (byte 0 lowest). The generator builds
+// and copies moves as whole words: patching single bytes of a move in
+// memory and reading it back whole stalls the processor.
+inline uint64_t Packen(int von, int nach, int8_t figur, int8_t geschlagen, uint8_t art,
+                       uint8_t ep) {
+  return static_cast<uint64_t>(von) | static_cast<uint64_t>(nach) << 8 |
+         static_cast<uint64_t>(static_cast<uint8_t>(figur)) << 16 |
+         static_cast<uint64_t>(static_cast<uint8_t>(geschlagen)) << 24 |
+         static_cast<uint64_t>(art) << 32 | static_cast<uint64_t>(ep) << 48;
+}
+constexpr int SchachBit = 40;  // byte 5
+// Flags of step 6 ride in byte 7 (the ordering value) until the legality pass.
+constexpr uint64_t FlagGefaehrdet = uint64_t{1} << 56;
+constexpr uint64_t FlagSchachMoeglich = uint64_t{2} << 56;
+constexpr uint64_t FlagMaske = uint64_t{0xFF} << 56;
+
+// FigurAufFeld for a square on the board.
+inline int8_t Figur(const Stellung& st, int feld) {
+  const Bitboard m = Feldmaske[feld];
+  int8_t vz;
+  if (st.weiss & m) {
+    if (feld == st.koenigW) return Koenig;
+    vz = 1;
+  } else if (st.schwarz & m) {
+    if (feld == st.koenigS) return -Koenig;
+    vz = -1;
+  } else {
+    return Leer;
   }
+  if (st.bauern & m) return vz;
+  if (st.springer & m) return static_cast<int8_t>(2 * vz);
+  if (st.laeufer & m) return static_cast<int8_t>(3 * vz);
+  if (st.tuerme & m) return static_cast<int8_t>(4 * vz);
+  if (st.damen & m) return static_cast<int8_t>(5 * vz);
+  return UngueltigeFigur;
+}
+
+// What the attack test reads of a position: the trial moves of the legality
+// pass are played onto this reduced board only.
+struct Angriffsbrett {
+  Bitboard weiss, schwarz, bauern, springer, laeufer, tuerme, damen;
+  Bitboard belegt, belegt90, belegtA1H8, belegtH1A8;
+  uint8_t koenigW, koenigS;
 };
+
+// The reduced board after the move: steps 1, 4, 5 and 6 of ZugAusfuehren
+// for exactly these fields. Everything is computed in locals and written
+// once (patching a copy field by field costs store-forwarding stalls).
+inline Angriffsbrett ProbeBrett(const Stellung& st, bool weissZieht, int von, int nach,
+                                int8_t figur, int8_t geschlagen, uint8_t art, uint8_t epFlag) {
+  Bitboard eigene = weissZieht ? st.weiss : st.schwarz;
+  Bitboard gegner = weissZieht ? st.schwarz : st.weiss;
+  Bitboard b = st.bauern, n = st.springer, l = st.laeufer, t = st.tuerme, d = st.damen;
+  uint8_t kW = st.koenigW, kS = st.koenigS;
+  auto typ = [&](int art_) -> Bitboard& {
+    switch (art_) {
+      case Bauer: return b;
+      case Springer: return n;
+      case Laeufer: return l;
+      case Turm: return t;
+      default: return d;
+    }
+  };
+  int raus1 = von, raus2 = -1, rein1 = nach, rein2 = -1;  // squares vacated, filled
+  const int figurTyp = figur < 0 ? -figur : figur;
+  const bool ep = epFlag == 1 || (art == 2 && geschlagen == 0 && nach == st.epFeld);
+  if (geschlagen != 0 && !ep) {
+    const int gt = geschlagen < 0 ? -geschlagen : geschlagen;
+    if (gt >= Bauer && gt <= Dame) typ(gt) &= ~Feldmaske[nach];
+    if (geschlagen == Koenig && kW == nach) kW = KeinFeld;
+    if (geschlagen == -Koenig && kS == nach) kS = KeinFeld;
+  }
+  if (art == ZugartRochade) {
+    int kVon, tVon, tNach;
+    switch (nach) {
+      case 2: kVon = 4, tVon = 0, tNach = 3; break;
+      case 6: kVon = 4, tVon = 7, tNach = 5; break;
+      case 58: kVon = 60, tVon = 56, tNach = 59; break;
+      case 62: kVon = 60, tVon = 63, tNach = 61; break;
+      default: kVon = -1, tVon = tNach = 0; break;
+    }
+    if (kVon < 0) {
+      raus1 = rein1 = -1;  // another to-square changes no board
+    } else {
+      raus1 = kVon, raus2 = tVon, rein1 = nach, rein2 = tNach;
+      eigene = (eigene & ~(Feldmaske[kVon] | Feldmaske[tVon])) | Feldmaske[nach] | Feldmaske[tNach];
+      t = (t & ~Feldmaske[tVon]) | Feldmaske[tNach];
+      (weissZieht ? kW : kS) = static_cast<uint8_t>(nach);
+    }
+  } else {
+    if (figurTyp == Koenig) {
+      (weissZieht ? kW : kS) = static_cast<uint8_t>(nach);
+    } else if (figurTyp >= Springer && figurTyp <= Dame) {
+      Bitboard& x = typ(figurTyp);
+      x = (x & ~Feldmaske[von]) | Feldmaske[nach];
+    } else if (figurTyp == Bauer && (art == 0 || art == 2 || art == 4)) {
+      const bool doppel = weissZieht ? Reihe(von) == 1 && Reihe(nach) == 3
+                                     : Reihe(von) == 6 && Reihe(nach) == 4;
+      if (!doppel && ep) {
+        const int opfer = weissZieht ? nach - 8 : nach + 8;
+        if (opfer >= 0 && opfer < 64) {
+          gegner &= ~Feldmaske[opfer];
+          b &= ~Feldmaske[opfer];
+          raus2 = opfer;
+        }
+      }
+      b = (b & ~Feldmaske[von]) | Feldmaske[nach];
+    } else if (figurTyp == Bauer && (art == 16 || art == 32 || art == 64 || art == 128)) {
+      b &= ~Feldmaske[von];
+      typ(art == 16 ? Springer : art == 32 ? Laeufer : art == 64 ? Turm : Dame) |= Feldmaske[nach];
+    }
+    eigene = (eigene & ~Feldmaske[von]) | Feldmaske[nach];
+    gegner &= ~Feldmaske[nach];
+  }
+  // Square 64 stands for "none": its masks are 0.
+  const int r1 = raus1 < 0 ? KeinFeld : raus1, r2 = raus2 < 0 ? KeinFeld : raus2;
+  const int e1 = rein1 < 0 ? KeinFeld : rein1, e2 = rein2 < 0 ? KeinFeld : rein2;
+  Angriffsbrett a;
+  a.weiss = weissZieht ? eigene : gegner;
+  a.schwarz = weissZieht ? gegner : eigene;
+  a.bauern = b;
+  a.springer = n;
+  a.laeufer = l;
+  a.tuerme = t;
+  a.damen = d;
+  a.belegt = (st.belegt & ~(Feldmaske[r1] | Feldmaske[r2])) | Feldmaske[e1] | Feldmaske[e2];
+  a.belegt90 =
+      (st.belegt90 & ~(Feldmaske90[r1] | Feldmaske90[r2])) | Feldmaske90[e1] | Feldmaske90[e2];
+  a.belegtA1H8 = (st.belegtA1H8 & ~(FeldmaskeA1H8[r1] | FeldmaskeA1H8[r2])) | FeldmaskeA1H8[e1] |
+                 FeldmaskeA1H8[e2];
+  a.belegtH1A8 = (st.belegtH1A8 & ~(FeldmaskeH1A8[r1] | FeldmaskeH1A8[r2])) | FeldmaskeH1A8[e1] |
+                 FeldmaskeH1A8[e2];
+  a.koenigW = kW;
+  a.koenigS = kS;
+  return a;
+}
 
 }  // namespace
 
@@ -66,6 +191,7 @@ void ZugGenerator(const Stellung& st, uint8_t modus, Zugliste& liste) {
 
   // 3.
   const bool weiss = st.amZug == Weiss;
+  const int8_t vz = weiss ? 1 : -1;
   const Bitboard eigene = weiss ? st.weiss : st.schwarz;
   const Bitboard gegner = weiss ? st.schwarz : st.weiss;
   const int schritt = weiss ? 8 : -8;
@@ -77,132 +203,163 @@ void ZugGenerator(const Stellung& st, uint8_t modus, Zugliste& liste) {
   const Bitboard fesselKandidaten = DamenAngriffe(st, eigenerKoenig) & eigene;
   const Bitboard schachFelder = DamenAngriffe(st, gegnerKoenig) | SpringerAngriff[gegnerKoenig];
 
-  // 7. Pseudo-legal moves in the Part's order.
-  Pseudoliste p;
+  // 7. Pseudo-legal moves in the Part's order, each written whole with its
+  // step-6 flags in byte 7 and, as step 8 asks, its captured piece and the
+  // mover's sign.
+  uint64_t p[MaxPseudoZuege];
+  int n = 0;
+  auto ziel = [&](int nach) -> int8_t { return (gegner & Feldmaske[nach]) ? Figur(st, nach) : 0; };
+  auto flags = [&](int von, int nach, bool gefaehrdet) {
+    return (gefaehrdet ? FlagGefaehrdet : 0) |
+           ((schachFelder & (Feldmaske[von] | Feldmaske[nach])) ? FlagSchachMoeglich : 0);
+  };
+
   const int epZiel = EPZiel(st);
   const Bitboard epMaske = epZiel >= 0 ? Feldmaske[epZiel] : 0;
   const int vorletzteReihe = weiss ? 6 : 1;
   const int heimReihe = weiss ? 1 : 6;
   const int letzteReihe = weiss ? 7 : 0;
+  const int8_t bauer = vz;
 
   // 7.1 Pawns.
   for (Bitboard b = st.bauern & eigene; b;) {
     const int von = ErstesBitEntfernen(b);
+    const bool gefesselt = (fesselKandidaten & Feldmaske[von]) != 0;
     if (alle || Reihe(von) == vorletzteReihe) {
       const int nach = von + schritt;
       if (!(st.belegt & Feldmaske[nach])) {
+        const uint64_t f = flags(von, nach, gefesselt);
         if (Reihe(nach) == letzteReihe) {
-          p.Neu(von, nach, Bauer, ZugartUmwDame);
-          p.Neu(von, nach, Bauer, ZugartUmwTurm);
-          p.Neu(von, nach, Bauer, ZugartUmwLaeufer);
-          p.Neu(von, nach, Bauer, ZugartUmwSpringer);
+          p[n++] = Packen(von, nach, bauer, 0, ZugartUmwDame, 0) | f;
+          p[n++] = Packen(von, nach, bauer, 0, ZugartUmwTurm, 0) | f;
+          p[n++] = Packen(von, nach, bauer, 0, ZugartUmwLaeufer, 0) | f;
+          p[n++] = Packen(von, nach, bauer, 0, ZugartUmwSpringer, 0) | f;
         } else {
-          p.Neu(von, nach, Bauer);
-          if (Reihe(von) == heimReihe && !(st.belegt & Feldmaske[nach + schritt]))
-            p.Neu(von, nach + schritt, Bauer);
+          p[n++] = Packen(von, nach, bauer, 0, ZugartNormal, 0) | f;
+          const int doppel = nach + schritt;
+          if (Reihe(von) == heimReihe && !(st.belegt & Feldmaske[doppel]))
+            p[n++] = Packen(von, doppel, bauer, 0, ZugartNormal, 0) | flags(von, doppel, gefesselt);
         }
       }
     }
     const Bitboard angriff = weiss ? BauerAngriffWeiss[von] : BauerAngriffSchwarz[von];
     for (Bitboard s = angriff & (gegner | epMaske); s;) {
       const int nach = ErstesBitEntfernen(s);
+      if (nach == epZiel) {
+        // The captured pawn leaves a square of its own: it may open a line
+        // to either king, so an en-passant capture is always tried (F1).
+        p[n++] = Packen(von, nach, bauer, Figur(st, nach - schritt), ZugartNormal, 1) |
+                 FlagGefaehrdet | FlagSchachMoeglich;
+        continue;
+      }
+      const uint64_t f = flags(von, nach, gefesselt);
+      const int8_t g = Figur(st, nach);
       if (Reihe(nach) == letzteReihe) {
-        p.Neu(von, nach, Bauer, ZugartUmwDame);
-        p.Neu(von, nach, Bauer, ZugartUmwTurm);
-        p.Neu(von, nach, Bauer, ZugartUmwLaeufer);
-        p.Neu(von, nach, Bauer, ZugartUmwSpringer);
+        p[n++] = Packen(von, nach, bauer, g, ZugartUmwDame, 0) | f;
+        p[n++] = Packen(von, nach, bauer, g, ZugartUmwTurm, 0) | f;
+        p[n++] = Packen(von, nach, bauer, g, ZugartUmwLaeufer, 0) | f;
+        p[n++] = Packen(von, nach, bauer, g, ZugartUmwSpringer, 0) | f;
       } else {
-        p.Neu(von, nach, Bauer, ZugartNormal, nach == epZiel ? 1 : 0);
+        p[n++] = Packen(von, nach, bauer, g, ZugartNormal, 0) | f;
       }
     }
   }
-  // 7.2 - 7.5 Knights, bishops, rooks, queens.
+  // 7.2 - 7.6 Knights, bishops, rooks, queens, king.
+  auto figur = [&](int von, Bitboard s, int8_t code, bool gefaehrdet) {
+    const bool vonSchach = (schachFelder & Feldmaske[von]) != 0;
+    const uint64_t basis = Packen(von, 0, code, 0, ZugartNormal, 0) |
+                           (gefaehrdet ? FlagGefaehrdet : 0) |
+                           (vonSchach ? FlagSchachMoeglich : 0);
+    while (s) {
+      const int nach = ErstesBitEntfernen(s);
+      p[n++] = basis | static_cast<uint64_t>(nach) << 8 |
+               static_cast<uint64_t>(static_cast<uint8_t>(ziel(nach))) << 24 |
+               ((schachFelder & Feldmaske[nach]) ? FlagSchachMoeglich : 0);
+    }
+  };
   for (Bitboard b = st.springer & eigene; b;) {
     const int von = ErstesBitEntfernen(b);
-    for (Bitboard s = SpringerAngriff[von] & ziele; s;) p.Neu(von, ErstesBitEntfernen(s), Springer);
+    figur(von, SpringerAngriff[von] & ziele, static_cast<int8_t>(vz * Springer),
+          (fesselKandidaten & Feldmaske[von]) != 0);
   }
   for (Bitboard b = st.laeufer & eigene; b;) {
     const int von = ErstesBitEntfernen(b);
-    for (Bitboard s = LaeuferAngriffe(st, von) & ziele; s;)
-      p.Neu(von, ErstesBitEntfernen(s), Laeufer);
+    figur(von, LaeuferAngriffe(st, von) & ziele, static_cast<int8_t>(vz * Laeufer),
+          (fesselKandidaten & Feldmaske[von]) != 0);
   }
   for (Bitboard b = st.tuerme & eigene; b;) {
     const int von = ErstesBitEntfernen(b);
-    for (Bitboard s = TurmAngriffe(st, von) & ziele; s;) p.Neu(von, ErstesBitEntfernen(s), Turm);
+    figur(von, TurmAngriffe(st, von) & ziele, static_cast<int8_t>(vz * Turm),
+          (fesselKandidaten & Feldmaske[von]) != 0);
   }
   for (Bitboard b = st.damen & eigene; b;) {
     const int von = ErstesBitEntfernen(b);
-    for (Bitboard s = DamenAngriffe(st, von) & ziele; s;) p.Neu(von, ErstesBitEntfernen(s), Dame);
+    figur(von, DamenAngriffe(st, von) & ziele, static_cast<int8_t>(vz * Dame),
+          (fesselKandidaten & Feldmaske[von]) != 0);
   }
-  // 7.6 King.
-  for (Bitboard s = KoenigAngriff[eigenerKoenig] & ziele; s;)
-    p.Neu(eigenerKoenig, ErstesBitEntfernen(s), Koenig);
+  // The king: every non-castling king move may expose it.
+  if (eigenerKoenig < 64)
+    figur(eigenerKoenig, KoenigAngriff[eigenerKoenig] & ziele, static_cast<int8_t>(vz * Koenig),
+          true);
+
   // 7.7 Castling (mode 0). The rook's presence is taken from the right; the
   // king must stand on its square, and a rook on the corner, so that a
-  // record with a right but without its men cannot grow new ones.
-  if (alle) {
-    auto frei = [&](Bitboard m) { return (st.belegt & m) == 0; };
-    auto sicher = [&](int a, int b, int c, uint8_t farbe) {
-      return !FeldAngegriffen(st, a, farbe) && !FeldAngegriffen(st, b, farbe) &&
-             !FeldAngegriffen(st, c, farbe);
-    };
+  // record with a right but without its men cannot grow new ones. Gives
+  // check possibly when the enemy king stands on the back rank or on the
+  // rook's new file.
+  if (alle && eigenerKoenig == (weiss ? 4 : 60)) {
+    const int basis = weiss ? 0 : 56;
+    const int rechte = weiss ? RochadeWeissLang : RochadeSchwarzLang;
+    const uint8_t gegnerFarbe = weiss ? 1 : 0;
     const Bitboard eigeneTuerme = st.tuerme & eigene;
-    if (weiss && eigenerKoenig == 4) {
-      if (st.rochade[RochadeWeissLang] == 1 && (eigeneTuerme & Feldmaske[0]) &&
-          frei(Feldmaske[1] | Feldmaske[2] | Feldmaske[3]) && sicher(4, 3, 2, 1))
-        p.Neu(4, 2, Koenig, ZugartRochade);
-      if (st.rochade[RochadeWeissKurz] == 1 && (eigeneTuerme & Feldmaske[7]) &&
-          frei(Feldmaske[5] | Feldmaske[6]) && sicher(4, 5, 6, 1))
-        p.Neu(4, 6, Koenig, ZugartRochade);
-    }
-    if (!weiss && eigenerKoenig == 60) {
-      if (st.rochade[RochadeSchwarzLang] == 1 && (eigeneTuerme & Feldmaske[56]) &&
-          frei(Feldmaske[57] | Feldmaske[58] | Feldmaske[59]) && sicher(60, 59, 58, 0))
-        p.Neu(60, 58, Koenig, ZugartRochade);
-      if (st.rochade[RochadeSchwarzKurz] == 1 && (eigeneTuerme & Feldmaske[63]) &&
-          frei(Feldmaske[61] | Feldmaske[62]) && sicher(60, 61, 62, 0))
-        p.Neu(60, 62, Koenig, ZugartRochade);
-    }
+    auto sicher = [&](int a, int b, int c) {
+      return !FeldAngegriffen(st, a, gegnerFarbe) && !FeldAngegriffen(st, b, gegnerFarbe) &&
+             !FeldAngegriffen(st, c, gegnerFarbe);
+    };
+    auto schach = [&](int turmLinie) {
+      return gegnerKoenig < 64 &&
+                     (Reihe(gegnerKoenig) == Reihe(basis) || Linie(gegnerKoenig) == turmLinie)
+                 ? FlagSchachMoeglich
+                 : 0;
+    };
+    const int8_t koenig = static_cast<int8_t>(vz * Koenig);
+    if (st.rochade[rechte] == 1 && (eigeneTuerme & Feldmaske[basis]) &&
+        !(st.belegt & (Feldmaske[basis + 1] | Feldmaske[basis + 2] | Feldmaske[basis + 3])) &&
+        sicher(basis + 4, basis + 3, basis + 2))
+      p[n++] = Packen(basis + 4, basis + 2, koenig, 0, ZugartRochade, 0) | schach(3);
+    if (st.rochade[rechte + 1] == 1 && (eigeneTuerme & Feldmaske[basis + 7]) &&
+        !(st.belegt & (Feldmaske[basis + 5] | Feldmaske[basis + 6])) &&
+        sicher(basis + 4, basis + 5, basis + 6))
+      p[n++] = Packen(basis + 4, basis + 6, koenig, 0, ZugartRochade, 0) | schach(5);
   }
 
-  // 6., 8., 9. Flags, captured piece and sign, legality pass.
+  // 9. Legality pass: the flagged moves (all while in check) are played onto
+  // the reduced board; one that leaves the own king attacked is dropped,
+  // one that attacks the enemy king gets its gives-check byte.
   const bool imSchach = (weiss ? st.schachW : st.schachS) == 1;
   const uint8_t gegnerFarbe = weiss ? 1 : 0;  // FeldAngegriffen: who attacks the own king
   const uint8_t eigeneFarbe = weiss ? 0 : 1;  // ... and the enemy king
-  for (int i = 0; i < p.anzahl; ++i) {
-    Zug z = p.zuege[i];
-    bool gefaehrdet, schachMoeglich;
-    if (z.zugart == ZugartRochade) {
-      gefaehrdet = false;
-      const int turmLinie = Linie(z.nach) == 2 ? 3 : 5;
-      schachMoeglich = gegnerKoenig < 64 && (Reihe(gegnerKoenig) == Reihe(z.nach) ||
-                                             Linie(gegnerKoenig) == turmLinie);
-    } else {
-      schachMoeglich = (schachFelder & (Feldmaske[z.von] | Feldmaske[z.nach])) != 0;
-      gefaehrdet = (fesselKandidaten & Feldmaske[z.von]) != 0 || z.figur == Koenig;
-    }
-    if (z.enPassant == 1) {
-      // The captured pawn leaves a square of its own: it may open a line to
-      // either king, so an en-passant capture is always tried (fault F1).
-      gefaehrdet = schachMoeglich = true;
-      z.geschlagen = FigurAufFeld(st, static_cast<unsigned>(weiss ? z.nach - 8 : z.nach + 8));
-    } else {
-      z.geschlagen = FigurAufFeld(st, z.nach);
-    }
-    if (!weiss) z.figur = static_cast<int8_t>(-z.figur);
-
-    if (gefaehrdet || imSchach || schachMoeglich) {
-      Stellung probe;
-      ZugAusfuehren(probe, st, z, 0);
-      if ((gefaehrdet || imSchach) &&
-          FeldAngegriffen(probe, weiss ? probe.koenigW : probe.koenigS, gegnerFarbe))
+  int anzahl = 0;
+  for (int i = 0; i < n; ++i) {
+    uint64_t m = p[i];
+    const uint64_t f = m & FlagMaske;
+    m &= ~FlagMaske;
+    const bool gefaehrdet = (f & FlagGefaehrdet) != 0 || imSchach;
+    if (gefaehrdet || f) {
+      const Angriffsbrett b = ProbeBrett(
+          st, weiss, static_cast<int>(m & 0xFF), static_cast<int>((m >> 8) & 0xFF),
+          static_cast<int8_t>((m >> 16) & 0xFF), static_cast<int8_t>((m >> 24) & 0xFF),
+          static_cast<uint8_t>((m >> 32) & 0xFF), static_cast<uint8_t>((m >> 48) & 0xFF));
+      if (gefaehrdet && detail::Angegriffen(b, weiss ? b.koenigW : b.koenigS, gegnerFarbe))
         continue;
-      if (schachMoeglich &&
-          FeldAngegriffen(probe, weiss ? probe.koenigS : probe.koenigW, eigeneFarbe))
-        z.schach = 1;
+      if ((f & FlagSchachMoeglich) &&
+          detail::Angegriffen(b, weiss ? b.koenigS : b.koenigW, eigeneFarbe))
+        m |= uint64_t{1} << SchachBit;
     }
-    if (liste.anzahl < MaxZuege) liste.zuege[liste.anzahl++] = z;
+    // 10. At most 256 moves are kept.
+    if (anzahl < MaxZuege) std::memcpy(&liste.zuege[anzahl++], &m, sizeof m);
   }
+  liste.anzahl = anzahl;
 }
 
 Zugliste ZugGenerator(const Stellung& st, uint8_t modus) {

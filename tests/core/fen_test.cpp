@@ -41,12 +41,16 @@ TEST(FENEingabe, ErgebnisUndHalbzugnummer) {
       {"4k3/8/8/8/8/8/8/8 w - - 0 1", FENUngueltig, 1},
       {"4k3/8/8/8/8/8/8/K3K3 w - - 0 1", FENUngueltig, 1},
       {"4k3/8/8/8/8/8/8/k3K3 w - - 0 1", FENUngueltig, 1},
-      // impossible material: nine pawns, seventeen men (sixteen are fine)
+      // impossible material: more pawns and promoted pieces than eight
       {"4k3/8/8/8/8/P7/PPPPPPPP/4K3 w - - 0 1", FENUngueltig, 1},
-      {"4k3/8/8/8/Q7/PPPPPPPP/QQQQQQQ1/4K3 w - - 0 1", FENUngueltig, 1},
-      {"4k3/8/8/8/8/PPPPPPPP/QQQQQQQ1/4K3 w - - 0 1", FENGueltig, 1},
-      {"4K3/8/8/8/8/pppppppp/qqqqqqq1/4k3 b - - 0 1", FENGueltig, 2},
-      {"4K3/8/8/8/8/pppppppp/qqqqqqq1/q3k3 b - - 0 1", FENUngueltig, 1},
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", FENGueltig, 1},
+      {"rnbqkbnr/pppppppp/n7/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", FENUngueltig, 1},
+      {"4k3/8/8/8/8/8/QQ6/QQQQQQQK b - - 0 1", FENGueltig, 2},
+      {"4k3/8/8/8/8/8/QQQ5/QQQQQQQK b - - 0 1", FENUngueltig, 2},
+      {"4k3/8/8/8/8/N7/PPPPPPP1/NN2K3 w - - 0 1", FENGueltig, 1},
+      {"4k3/8/8/8/8/N7/PPPPPPPP/NN2K3 w - - 0 1", FENUngueltig, 1},
+      {"4K3/8/8/8/8/b7/ppppppp1/bb2k3 b - - 0 1", FENGueltig, 2},
+      {"4K3/8/8/8/8/b7/pppppppp/bb2k3 b - - 0 1", FENUngueltig, 2},
       // pawns on the first or last rank
       {"P3k3/8/8/8/8/8/8/4K3 w - - 0 1", FENUngueltig, 1},
       {"4k3/8/8/8/8/8/8/p3K3 w - - 0 1", FENUngueltig, 1},
@@ -68,8 +72,11 @@ TEST(FENEingabe, ErgebnisUndHalbzugnummer) {
     uint16_t n = 77;
     EXPECT_EQ(FENEingabe(f.fen, st, n), f.ergebnis) << f.fen;
     EXPECT_EQ(n, f.halbzugNummer) << f.fen;
-    // Even a refused text leaves a consistent record behind.
-    EXPECT_FALSE(StellungLegal(st)) << f.fen;
+    // Even a refused text leaves a consistent record behind (a text too
+    // short to read leaves the empty position, whose key is never computed).
+    if (f.ergebnis != FENZuKurz) {
+      EXPECT_FALSE(StellungLegal(st)) << f.fen;
+    }
   }
   Stellung st = Grundstellung();
   uint16_t n = 77;
