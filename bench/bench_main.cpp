@@ -126,7 +126,8 @@ int main(int argc, char** argv) {
   constexpr long zl = 1'048'576;
   Zugliste liste;
   const double zlSek = Sekunden([&] {
-    for (long i = 0; i < zl; ++i) senke = senke + static_cast<uint64_t>(ZuglisteErzeugen(st, 0, liste));
+    for (long i = 0; i < zl; ++i)
+      senke = senke + static_cast<uint64_t>(ZuglisteErzeugen(st, 0, liste));
   });
   std::printf("ZuglisteErzeugen x %ld:  %.3f s (%.0f lists/s)\n", zl, zlSek, zl / zlSek);
   const double zgSek = Sekunden([&] {
@@ -153,8 +154,8 @@ int main(int argc, char** argv) {
     }
     uint64_t knoten = 0;
     const double sek = Sekunden([&] { knoten = Perft(p, l.tiefe, true); });
-    std::printf("perft %-16s depth %d: %llu leaves in %.3f s, %.1f M leaves/s%s\n", l.name,
-                l.tiefe, static_cast<unsigned long long>(knoten), sek,
+    std::printf("perft %-16s depth %d: %llu leaves in %.3f s, %.1f M leaves/s%s\n", l.name, l.tiefe,
+                static_cast<unsigned long long>(knoten), sek,
                 static_cast<double>(knoten) / sek / 1e6,
                 knoten == l.erwartet ? "" : "  WRONG COUNT");
     if (knoten != l.erwartet) ergebnis = 1;

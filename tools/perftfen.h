@@ -21,6 +21,10 @@ namespace galdrik::perftfen {
 // move in check. A missing king is allowed (that king square is 64).
 inline bool FenLesen(const std::string& text, Stellung& st, std::string& fehler) {
   st = Leerstellung();
+  auto Falsch = [&](const std::string& grund) {
+    fehler = grund;
+    return false;
+  };
   std::istringstream in(text);
   std::string figuren, seite, rochade, ep, halb;
   if (!(in >> figuren >> seite >> rochade >> ep)) {
@@ -33,26 +37,26 @@ inline bool FenLesen(const std::string& text, Stellung& st, std::string& fehler)
   int koenige[2] = {0, 0};
   for (char c : figuren) {
     if (c == '/') {
-      if (--reihe < 0) return fehler = "more than eight ranks", false;
+      if (--reihe < 0) return Falsch("more than eight ranks");
       linie = 0;
       continue;
     }
     if (c >= '1' && c <= '8') {
       linie += c - '0';
-      if (linie > 8) return fehler = "rank longer than eight squares", false;
+      if (linie > 8) return Falsch("rank longer than eight squares");
       continue;
     }
     const std::string typen = "pnbrqk";
     const auto t = typen.find(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    if (t == std::string::npos) return fehler = std::string("unknown piece letter ") + c, false;
-    if (linie > 7) return fehler = "rank longer than eight squares", false;
+    if (t == std::string::npos) return Falsch(std::string("unknown piece letter ") + c);
+    if (linie > 7) return Falsch("rank longer than eight squares");
     const bool weiss = std::isupper(static_cast<unsigned char>(c)) != 0;
     const int s = FeldVon(linie++, reihe);
     const Bitboard m = Feldmaske[s];
     (weiss ? st.weiss : st.schwarz) |= m;
     switch (t) {
       case 0:
-        if (reihe == 0 || reihe == 7) return fehler = "pawn on the first or last rank", false;
+        if (reihe == 0 || reihe == 7) return Falsch("pawn on the first or last rank");
         st.bauern |= m;
         break;
       case 1: st.springer |= m; break;
@@ -60,13 +64,13 @@ inline bool FenLesen(const std::string& text, Stellung& st, std::string& fehler)
       case 3: st.tuerme |= m; break;
       case 4: st.damen |= m; break;
       default:
-        if (++koenige[weiss ? 0 : 1] > 1) return fehler = "more than one king of a colour", false;
+        if (++koenige[weiss ? 0 : 1] > 1) return Falsch("more than one king of a colour");
         (weiss ? st.koenigW : st.koenigS) = static_cast<uint8_t>(s);
     }
   }
-  if (reihe != 0) return fehler = "fewer than eight ranks", false;
+  if (reihe != 0) return Falsch("fewer than eight ranks");
 
-  if (seite != "w" && seite != "b") return fehler = "side to move must be w or b", false;
+  if (seite != "w" && seite != "b") return Falsch("side to move must be w or b");
   st.amZug = seite == "w" ? Weiss : Schwarz;
 
   if (rochade != "-") {
@@ -76,7 +80,7 @@ inline bool FenLesen(const std::string& text, Stellung& st, std::string& fehler)
         case 'K': st.rochade[RochadeWeissKurz] = 1; break;
         case 'q': st.rochade[RochadeSchwarzLang] = 1; break;
         case 'k': st.rochade[RochadeSchwarzKurz] = 1; break;
-        default: return fehler = "castling field must be - or letters of KQkq", false;
+        default: return Falsch("castling field must be - or letters of KQkq");
       }
     }
   }
@@ -91,7 +95,7 @@ inline bool FenLesen(const std::string& text, Stellung& st, std::string& fehler)
 
   if (ep != "-") {
     if (ep.size() != 2 || ep[0] < 'a' || ep[0] > 'h' || ep[1] < '1' || ep[1] > '8')
-      return fehler = "en-passant field must be - or a square", false;
+      return Falsch("en-passant field must be - or a square");
     const int s = FeldVon(ep[0] - 'a', ep[1] - '1');
     // Kept only behind a pawn that has just made a double step (Part 1.130).
     const Bitboard belegt = st.weiss | st.schwarz;
@@ -108,7 +112,7 @@ inline bool FenLesen(const std::string& text, Stellung& st, std::string& fehler)
   if (!halb.empty()) {
     int h = 0;
     for (char c : halb) {
-      if (!std::isdigit(static_cast<unsigned char>(c))) return fehler = "bad half-move clock", false;
+      if (!std::isdigit(static_cast<unsigned char>(c))) return Falsch("bad half-move clock");
       h = h * 10 + (c - '0');
       if (h > 1000) break;
     }
@@ -121,7 +125,7 @@ inline bool FenLesen(const std::string& text, Stellung& st, std::string& fehler)
   st.schachW = st.koenigW < 64 && FeldAngegriffen(st, st.koenigW, 1);
   st.schachS = st.koenigS < 64 && FeldAngegriffen(st, st.koenigS, 0);
   if (st.amZug == Weiss ? st.schachS : st.schachW)
-    return fehler = "the side not to move is in check", false;
+    return Falsch("the side not to move is in check");
   return true;
 }
 

@@ -220,12 +220,17 @@ uint8_t AbtauschHilfe(const Stellung& st, uint8_t farbe, uint8_t feld, uint8_t& 
 
 int16_t FigurWert(int8_t geschlagen, uint8_t zugart) {
   switch (geschlagen) {
-    case 5: case -5: return WertDame;
-    case 4: case -4: return WertTurm;
-    case 3: case -3: return WertLaeufer;
-    case 2: case -2: return WertSpringer;
+    case 5:
+    case -5: return WertDame;
+    case 4:
+    case -4: return WertTurm;
+    case 3:
+    case -3: return WertLaeufer;
+    case 2:
+    case -2: return WertSpringer;
     case 0: return 0;
-    case 1: case -1:
+    case 1:
+    case -1:
       switch (zugart) {
         case ZugartUmwSpringer: return WertSpringer - WertBauer;
         case ZugartUmwLaeufer: return WertLaeufer - WertBauer;
@@ -266,8 +271,8 @@ bool HashZugGueltig(const Stellung& st, const Zug& zug) {
       return turmAuf(56, st.schwarz) && leer(57) && leer(58) && leer(59) &&
              st.rochade[RochadeSchwarzLang] == 1 && !FeldAngegriffen(st, 59, 0);
     if (nach == 62)
-      return turmAuf(63, st.schwarz) && leer(61) && leer(62) && st.rochade[RochadeSchwarzKurz] == 1 &&
-             !FeldAngegriffen(st, 61, 0);
+      return turmAuf(63, st.schwarz) && leer(61) && leer(62) &&
+             st.rochade[RochadeSchwarzKurz] == 1 && !FeldAngegriffen(st, 61, 0);
     return false;
   }
 
@@ -282,11 +287,16 @@ bool HashZugGueltig(const Stellung& st, const Zug& zug) {
   // 4. By moving piece.
   const Bitboard ziel = Feldmaske[nach];
   switch (p) {
-    case Koenig: case -Koenig: return (KoenigAngriff[von] & ziel) != 0;
-    case Springer: case -Springer: return (SpringerAngriff[von] & ziel) != 0;
-    case Laeufer: case -Laeufer: return (LaeuferAngriffe(st, von) & ziel) != 0;
-    case Turm: case -Turm: return (TurmAngriffe(st, von) & ziel) != 0;
-    case Dame: case -Dame: return (DamenAngriffe(st, von) & ziel) != 0;
+    case Koenig:
+    case -Koenig: return (KoenigAngriff[von] & ziel) != 0;
+    case Springer:
+    case -Springer: return (SpringerAngriff[von] & ziel) != 0;
+    case Laeufer:
+    case -Laeufer: return (LaeuferAngriffe(st, von) & ziel) != 0;
+    case Turm:
+    case -Turm: return (TurmAngriffe(st, von) & ziel) != 0;
+    case Dame:
+    case -Dame: return (DamenAngriffe(st, von) & ziel) != 0;
     case Bauer:
       if (BauerAngriffWeiss[von] & ziel & st.schwarz) return true;
       if (nach == von + 8 && leer(nach)) return true;

@@ -151,19 +151,17 @@ std::vector<std::string> StellungPruefen(const Stellung& st) {
   const bool schachW = st.koenigW < 64 && FeldAngegriffen(st, st.koenigW, 1);
   const bool schachS = st.koenigS < 64 && FeldAngegriffen(st, st.koenigS, 0);
   if (st.schachW != schachW)
-    fehler.push_back("schachW is " + Zahl(st.schachW) + ", attack test says " +
-                     Zahl(schachW));
+    fehler.push_back("schachW is " + Zahl(st.schachW) + ", attack test says " + Zahl(schachW));
   if (st.schachS != schachS)
-    fehler.push_back("schachS is " + Zahl(st.schachS) + ", attack test says " +
-                     Zahl(schachS));
-  if (st.belegt90 != BitboardDrehen90(st.belegt) || st.belegtA1H8 != BitboardDrehenA1H8(st.belegt) ||
+    fehler.push_back("schachS is " + Zahl(st.schachS) + ", attack test says " + Zahl(schachS));
+  if (st.belegt90 != BitboardDrehen90(st.belegt) ||
+      st.belegtA1H8 != BitboardDrehenA1H8(st.belegt) ||
       st.belegtH1A8 != BitboardDrehenH1A8(st.belegt))
     fehler.push_back("rotated boards differ from the rotations of belegt");
   for (unsigned s = 0; s < 64; ++s)
     if (st.figurenfeld[s] != FigurAufFeld(st, s)) {
       fehler.push_back("figurenfeld of " + FeldText(static_cast<int>(s)) + " is " +
-                       Zahl(st.figurenfeld[s]) + ", boards say " +
-                       Zahl(FigurAufFeld(st, s)));
+                       Zahl(st.figurenfeld[s]) + ", boards say " + Zahl(FigurAufFeld(st, s)));
       break;
     }
   return fehler;
@@ -176,8 +174,8 @@ bool GeneratorenGleich(const Stellung& st, std::string* unterschied) {
   const auto ka = ZugSchluessel(a), kb = ZugSchluessel(b);
   if (ka == kb) return true;
   if (unterschied) {
-    std::string text = "ZugGenerator " + Zahl(a.anzahl) + " moves, ZuglisteErzeugen " +
-                       Zahl(b.anzahl) + ";";
+    std::string text =
+        "ZugGenerator " + Zahl(a.anzahl) + " moves, ZuglisteErzeugen " + Zahl(b.anzahl) + ";";
     std::vector<uint32_t> nurA, nurB;
     std::set_difference(ka.begin(), ka.end(), kb.begin(), kb.end(), std::back_inserter(nurA));
     std::set_difference(kb.begin(), kb.end(), ka.begin(), ka.end(), std::back_inserter(nurB));
@@ -193,6 +191,12 @@ PerftPruefung PerftPruefen(const Stellung& st, int tiefe, bool mitZuglisteErzeug
   Pruefer p;
   p.mitZL = mitZuglisteErzeugen;
   p.maxMeldungen = maxMeldungen;
+  ++p.ergebnis.geprueft;
+  const auto fehler = StellungPruefen(st);
+  if (!fehler.empty()) {
+    ++p.ergebnis.fehler;
+    for (const auto& f : fehler) p.Melden("(root) " + f);
+  }
   p.Knoten(st, tiefe < 0 ? 0 : tiefe);
   return p.ergebnis;
 }

@@ -29,14 +29,14 @@ struct PerftTeil {
 std::vector<PerftTeil> PerftTeilen(const Stellung& st, int tiefe, bool bulk = false);
 
 struct PerftPruefung {
-  uint64_t knoten = 0;             // leaves
-  uint64_t geprueft = 0;           // positions checked (every node below the root)
-  uint64_t fehler = 0;             // positions with at least one mismatch
+  uint64_t knoten = 0;                 // leaves
+  uint64_t geprueft = 0;               // positions checked (the root and every node below)
+  uint64_t fehler = 0;                 // positions with at least one mismatch
   std::vector<std::string> meldungen;  // the first few, with the move path
 };
 
-// Perft that checks every position it makes: the incremental key equals the
-// key computed from scratch, the check flags equal the attack test on the
+// Perft that checks the root and every position it makes: the incremental
+// key equals the key computed from scratch, the check flags equal the attack test on the
 // king squares, StellungLegal finds nothing, figurenfeld and the rotated
 // boards match the bitboards. With mitZuglisteErzeugen also that
 // ZuglisteErzeugen gives the same moves (from, to, promotion) as

@@ -1,13 +1,14 @@
 // Make move, the attack tests, the exchange helper, capture values and the
 // table-move check (Part 1.103).
+#include "core/makemove.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "core/makemove.h"
+#include "core/movetest_util.h"
 #include "core/perft.h"
 #include "core/zobrist.h"
-#include "core/movetest_util.h"
 
 namespace galdrik::test {
 namespace {
@@ -35,13 +36,13 @@ TEST(ZugAusfuehren, HalbzugZaehlerUndEnPassantFeld) {
     int epFeld;     // 255 none
   };
   const Fall faelle[] = {
-      {"4k3/8/8/8/8/8/4P3/4K3 w - -", "e2", "e3", 0, 255},                     // pawn step
-      {"4k3/8/8/8/8/8/4P3/4K3 w - -", "e2", "e4", 0, Feld("e3")},              // double step, no capturer
-      {"4k3/4p3/8/8/8/8/8/4K3 b - -", "e7", "e5", 0, Feld("e6")},              // Black double step
-      {"4k3/8/8/8/8/5p2/8/4K1N1 w - -", "g1", "f3", 0, 255},                   // piece capture
-      {"4k3/8/8/8/8/8/8/4K1N1 w - -", "g1", "f3", 8, 255},                     // quiet piece move
-      {"4k3/8/8/8/8/8/8/4K2R w K -", "e1", "g1", 8, 255},                      // castling
-      {"4k3/8/8/3pP3/8/8/8/4K3 w - d6", "e5", "d6", 0, 255},                   // en passant
+      {"4k3/8/8/8/8/8/4P3/4K3 w - -", "e2", "e3", 0, 255},         // pawn step
+      {"4k3/8/8/8/8/8/4P3/4K3 w - -", "e2", "e4", 0, Feld("e3")},  // double step, no capturer
+      {"4k3/4p3/8/8/8/8/8/4K3 b - -", "e7", "e5", 0, Feld("e6")},  // Black double step
+      {"4k3/8/8/8/8/5p2/8/4K1N1 w - -", "g1", "f3", 0, 255},       // piece capture
+      {"4k3/8/8/8/8/8/8/4K1N1 w - -", "g1", "f3", 8, 255},         // quiet piece move
+      {"4k3/8/8/8/8/8/8/4K2R w K -", "e1", "g1", 8, 255},          // castling
+      {"4k3/8/8/3pP3/8/8/8/4K3 w - d6", "e5", "d6", 0, 255},       // en passant
   };
   for (const Fall& f : faelle) {
     Stellung st = Pos(f.fen);
@@ -185,19 +186,19 @@ TEST(FeldAngegriffen, JedeAngreiferArt) {
     bool angegriffen;
   };
   const Fall faelle[] = {
-      {"8/8/8/8/8/8/1k6/8 w - -", "a1", 1, true},     // king
+      {"8/8/8/8/8/8/1k6/8 w - -", "a1", 1, true},  // king
       {"8/8/8/8/8/8/1k6/8 w - -", "d1", 1, false},
-      {"8/8/8/8/8/2p5/8/8 w - -", "b2", 1, true},     // Black pawn attacks downwards
+      {"8/8/8/8/8/2p5/8/8 w - -", "b2", 1, true},  // Black pawn attacks downwards
       {"8/8/8/8/8/2p5/8/8 w - -", "b4", 1, false},
-      {"8/8/8/8/8/8/2P5/8 w - -", "d3", 0, true},     // White pawn upwards
+      {"8/8/8/8/8/8/2P5/8 w - -", "d3", 0, true},  // White pawn upwards
       {"8/8/8/8/8/8/2P5/8 w - -", "d1", 0, false},
-      {"8/8/8/8/8/8/8/1n6 w - -", "c3", 1, true},     // knight
-      {"8/8/8/8/8/8/8/r3K3 w - -", "e1", 1, true},    // rook along the rank
-      {"8/8/8/8/8/8/8/r1N1K3 w - -", "e1", 1, false}, // blocked
-      {"4q3/8/8/8/8/8/8/4K3 w - -", "e1", 1, true},   // queen along the file
-      {"7b/8/8/8/8/8/8/K7 w - -", "a1", 1, true},     // bishop along the diagonal
+      {"8/8/8/8/8/8/8/1n6 w - -", "c3", 1, true},      // knight
+      {"8/8/8/8/8/8/8/r3K3 w - -", "e1", 1, true},     // rook along the rank
+      {"8/8/8/8/8/8/8/r1N1K3 w - -", "e1", 1, false},  // blocked
+      {"4q3/8/8/8/8/8/8/4K3 w - -", "e1", 1, true},    // queen along the file
+      {"7b/8/8/8/8/8/8/K7 w - -", "a1", 1, true},      // bishop along the diagonal
       {"7b/8/8/8/8/8/1P6/K7 w - -", "a1", 1, false},
-      {"7B/8/8/8/8/8/8/k7 w - -", "a1", 1, false},    // a White bishop is not asked
+      {"7B/8/8/8/8/8/8/k7 w - -", "a1", 1, false},  // a White bishop is not asked
       {"7B/8/8/8/8/8/8/k7 w - -", "a1", 0, true},
   };
   for (const Fall& f : faelle)
@@ -245,10 +246,9 @@ TEST(FigurWert, Tabelle) {
     uint8_t art;
     int16_t wert;
   };
-  const Fall faelle[] = {{-5, 0, 850},   {4, 0, 450},     {-3, 0, 300},   {2, 0, 300},
-                         {-1, 0, 100},   {1, 16, 200},    {-1, 32, 200},  {1, 64, 350},
-                         {-1, 128, 750}, {1, 2, 100},     {0, 0, 0},      {0, 128, 0},
-                         {6, 0, 32767},  {-6, 0, 32767},  {7, 0, 32767}};
+  const Fall faelle[] = {{-5, 0, 850}, {4, 0, 450},   {-3, 0, 300},  {2, 0, 300},    {-1, 0, 100},
+                         {1, 16, 200}, {-1, 32, 200}, {1, 64, 350},  {-1, 128, 750}, {1, 2, 100},
+                         {0, 0, 0},    {0, 128, 0},   {6, 0, 32767}, {-6, 0, 32767}, {7, 0, 32767}};
   for (const Fall& f : faelle)
     EXPECT_EQ(FigurWert(f.geschlagen, f.art), f.wert) << int(f.geschlagen) << " " << int(f.art);
 }

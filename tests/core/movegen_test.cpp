@@ -399,6 +399,20 @@ TEST(Perft, JederKnotenKonsistent) {
   }
 }
 
+TEST(Perft, PruefungMeldetFehler) {
+  Stellung st = Pos(StartFEN);
+  st.schachW = 1;  // wrong: nothing attacks e1
+  st.schluessel ^= 1;
+  const PerftPruefung p = PerftPruefen(st, 1);
+  EXPECT_EQ(p.knoten, 20u);
+  // The root, and every child, whose keys were updated from the wrong one.
+  EXPECT_EQ(p.fehler, 21u);
+  ASSERT_GE(p.meldungen.size(), 3u);
+  EXPECT_NE(p.meldungen[0].find("(root) incremental key"), std::string::npos) << p.meldungen[0];
+  EXPECT_NE(p.meldungen[1].find("(root) schachW is 1"), std::string::npos) << p.meldungen[1];
+  EXPECT_NE(p.meldungen[2].find("a2a3"), std::string::npos) << p.meldungen[2];
+}
+
 TEST(ZugGenerator, MehrereThreadsGleichzeitig) {
   const Stellung st = Pos(Kiwipete);
   std::vector<uint64_t> ergebnis(4, 0);
