@@ -9,10 +9,15 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "core/board.h"
+#include "core/book.h"
+#include "core/bookcompiler.h"
+#include "core/makemove.h"
 #include "core/movegen.h"
+#include "core/notation.h"
 #include "core/perft.h"
 #include "core/zobrist.h"
 #include "perftfen.h"
@@ -40,6 +45,58 @@ struct PerftLauf {
   int tiefe;
   uint64_t erwartet;
 };
+
+// A book source as large as the compiler takes: 32 groups of 16 games of
+// up to 98 random legal moves, nearly 50,000 distinct records.
+std::string GroessteBuchquelle() {
+  using namespace galdrik;
+  Zufall15 zufall(2024);
+  std::string quelle = "Maximal\n-\n32\n";
+  for (int g = 0; g < 32; ++g) {
+    quelle += "Gruppe " + std::to_string(g) + "\n16\n";
+    for (int p = 0; p < 16; ++p) {
+      quelle += "Partie\n";
+      Stellung st = Grundstellung();
+      for (int ply = 0; ply < 98; ++ply) {
+        const Zugliste liste = ZugGenerator(st, GenAlleZuege);
+        if (liste.anzahl == 0) break;
+        const Zug& zug = liste.zuege[zufall.naechster() % liste.anzahl];
+        quelle += ZugNotation(zug, FigurenDeutsch, 0) + " ";
+        st = ZugAusfuehren(st, zug, 1);
+      }
+      quelle += "\n";
+    }
+  }
+  return quelle;
+}
+
+// Compiling that source, and probing the full book it gives: the linear
+// scan the root search pays per probe.
+void BuchMessen() {
+  using namespace galdrik;
+  namespace fs = std::filesystem;
+  const fs::path ordner = fs::temp_directory_path() / "galdrik-bench-buch";
+  fs::create_directories(ordner);
+  std::ofstream(ordner / "max.bk1") << GroessteBuchquelle();
+  const BuchKompilierPfade pfade{(ordner / "BookLog.txt").string(), ""};
+  BuchKompilierBericht bericht;
+  const double kompilieren = Sekunden([&] {
+    BuchKompilieren((ordner / "max.bk1").string(), (ordner / "max.bk2").string(), pfade, &bericht);
+  });
+  BuchEinlesen((ordner / "max.bk2").string());
+  const Stellung st = Grundstellung();
+  const Zugliste liste = ZugGenerator(st, GenAlleZuege);
+  Zufall15 zufall(1);
+  constexpr long n = 2000;
+  volatile int32_t senke = 0;
+  const double proben = Sekunden([&] {
+    for (long i = 0; i < n; ++i) senke = senke + BuchZugSuchen(st, liste, 1, zufall);
+  });
+  std::printf("maximal book compile: %.3f s (%d records)\n", kompilieren, bericht.saetze);
+  std::printf("full-book probes per second: %.0f\n", static_cast<double>(n) / proben);
+  BuchFrei();
+  fs::remove_all(ordner);
+}
 
 }  // namespace
 
@@ -103,5 +160,6 @@ int main(int argc, char** argv) {
                 knoten == l.erwartet ? "" : "  WRONG COUNT");
     if (knoten != l.erwartet) ergebnis = 1;
   }
+  BuchMessen();
   return ergebnis;
 }

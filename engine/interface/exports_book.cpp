@@ -1,0 +1,11 @@
+// Opening-book exports: compiling a book source into a compiled book.
+#include "core/bookcompiler.h"
+#include "core/datadir.h"
+#include "interface/galdrik_exports.h"
+
+GALDRIK_EXPORT int32_t DLL_BuchGen(const char* quelle, const char* ziel) {
+  using namespace galdrik;
+  if (!quelle || !ziel) return -9;
+  const BuchKompilierPfade pfade{DatenordnerDatei("BookLog.txt"), DatenordnerDatei("lern1.dat")};
+  return BuchKompilieren(quelle, ziel, pfade);
+}
