@@ -1,5 +1,5 @@
-// Paths and sizes the program hands the engine before start-up. One set per
-// process, as there is one engine per process.
+// Paths, sizes and labels the program hands the engine, before start-up and
+// at any time after. One set per process, as there is one engine per process.
 #pragma once
 
 #include <cstdint>
@@ -8,9 +8,15 @@
 namespace galdrik {
 
 struct EngineKonfiguration {
-  std::string hashPfad;       // key file HashCode.key
-  uint8_t hashExponent = 0;   // 2^exponent buckets in the transposition table
-  uint8_t hashBreite = 0;     // entries per bucket
+  std::string fenLogPfad;        // automatic FEN log
+  std::string buchPfad;          // compiled opening book (.bk2)
+  std::string hashPfad;          // key file HashCode.key
+  std::string md5Pfad;           // MD5 list of the tablebase files
+  std::string md5LogPfad;        // log of the tablebase check
+  uint8_t hashExponent = 0;      // 2^exponent buckets in the transposition table
+  uint8_t hashBreite = 0;        // entries per bucket
+  uint32_t gegenfeldAnzahl = 0;  // corresponding-squares cache entries
+  std::string statBez[20];       // labels of the statistics lines
 };
 
 EngineKonfiguration& Konfiguration();

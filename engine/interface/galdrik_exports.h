@@ -6,8 +6,67 @@
 
 #include "interface/export.h"
 
-// Start-up
+// Start-up, paths, switches, labels, automatic FEN log
 GALDRIK_EXPORT int32_t DLL_CheckMMX();
+GALDRIK_EXPORT void DLL_LogDatei(const char* log, const char* fenLog);
+GALDRIK_EXPORT void DLL_BuchPfad(const char* pfad);
+GALDRIK_EXPORT void DLL_HashPfad(const char* pfad);
+GALDRIK_EXPORT void DLL_MD5Pfad(const char* pfad);
+GALDRIK_EXPORT void DLL_MD5LogPfad(const char* pfad);
+GALDRIK_EXPORT void DLL_HashParam(int32_t exponent, int32_t breite, int32_t gegenfeld);
+GALDRIK_EXPORT int32_t DLL_EngineInit();
+GALDRIK_EXPORT int32_t DLL_EngineKill();
+GALDRIK_EXPORT void DLL_Einstellen(int32_t nullzug, int32_t futility, int32_t erweiterungen,
+                                   int32_t hashtabelle, int32_t buch, int32_t gegenfeld,
+                                   int32_t ponder, int32_t still, int32_t tablebases);
+GALDRIK_EXPORT void DLL_SetFigurName(const char* buchstaben);
+GALDRIK_EXPORT void DLL_SetStatBez(const char* l0, const char* l1, const char* l2, const char* l3,
+                                   const char* l4, const char* l5, const char* l6, const char* l7,
+                                   const char* l8, const char* l9, const char* l10,
+                                   const char* l11, const char* l12, const char* l13,
+                                   const char* l14, const char* l15, const char* l16,
+                                   const char* l17, const char* l18, const char* l19);
+GALDRIK_EXPORT void DLL_AutoFENLog();
+GALDRIK_EXPORT int32_t DLL_AutoFENAnz();
+GALDRIK_EXPORT int32_t DLL_AutoFENFEN(int32_t nummer);
+
+// Positions
+GALDRIK_EXPORT void DLL_Grundstellung(int32_t* feld);
+GALDRIK_EXPORT void DLL_Leerstellung(int32_t* feld);
+GALDRIK_EXPORT void DLL_StellungGet(int32_t* feld);
+GALDRIK_EXPORT void DLL_StellungSet(const int32_t* feld);
+GALDRIK_EXPORT void DLL_StellungSave();
+GALDRIK_EXPORT void DLL_StellungLoad();
+GALDRIK_EXPORT void DLL_StellungKill();
+GALDRIK_EXPORT int32_t DLL_StellungLegal();
+GALDRIK_EXPORT int32_t DLL_FENInput(const char* fen);
+GALDRIK_EXPORT int32_t DLL_FENOutput(int32_t halbzug);
+GALDRIK_EXPORT void DLL_PartieBeginn();
+GALDRIK_EXPORT void DLL_PositionFix(int32_t halbzug);
+
+// Moves
+GALDRIK_EXPORT int32_t DLL_ZugAnz();
+GALDRIK_EXPORT void DLL_ZugGet(int32_t* zug);
+GALDRIK_EXPORT void DLL_ZugSet(const int32_t* zug);
+GALDRIK_EXPORT int32_t DLL_ZugLegal();
+GALDRIK_EXPORT void DLL_ZugMachen(int32_t index);
+GALDRIK_EXPORT int32_t DLL_PGNInput(const char* text, const char* buchstaben);
+GALDRIK_EXPORT int32_t DLL_PGNOutput(int32_t index);
+
+// Text buffer
+GALDRIK_EXPORT int32_t DLL_StringByte(int32_t index);
+GALDRIK_EXPORT char* DLL_String();
+
+// Search control
+GALDRIK_EXPORT void DLL_SuchParam(int32_t tiefe, int32_t weich, int32_t hart);
+GALDRIK_EXPORT int32_t DLL_SuchStart();
+GALDRIK_EXPORT int32_t DLL_SuchFertig();
+GALDRIK_EXPORT int32_t DLL_SuchStatus();
+GALDRIK_EXPORT void DLL_SuchTermin();
+GALDRIK_EXPORT int32_t DLL_SuchInfo1(int32_t index);
+GALDRIK_EXPORT void DLL_SuchInfo2();
+GALDRIK_EXPORT int32_t DLL_SuchInfo3(int32_t zeile);
+GALDRIK_EXPORT void DLL_GaldrikSet();
 
 // Keys and transposition table
 GALDRIK_EXPORT int32_t DLL_HashCodeGen();

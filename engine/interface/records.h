@@ -1,0 +1,37 @@
+// The two records that cross the library boundary: GUIStellung (72 x i32)
+// for positions and GUIZug (4 x i32) for moves, and their conversion from
+// and to the engine's own records.
+#pragma once
+
+#include <cstdint>
+
+#include "core/board.h"
+
+namespace galdrik {
+
+inline constexpr int GUIStellungLaenge = 72;
+inline constexpr int GUIZugLaenge = 4;
+
+enum GUIStellungIndex : int {
+  GSAmZug = 64,
+  GSEPFeld = 65,
+  GSRochadeWeissLang = 66,
+  GSRochadeWeissKurz = 67,
+  GSRochadeSchwarzLang = 68,
+  GSRochadeSchwarzKurz = 69,
+  GSHalbzuege = 70,
+  GSZugnummer = 71,
+};
+
+// The record as a fully derived position: castling rights only with king and
+// rook at home, the en-passant square only where a double step can have
+// passed; key and evaluation only when both kings stand.
+Stellung StellungAusFeld(const int32_t* feld);
+
+// The position into the record; [71] := the given full-move number.
+void FeldAusStellung(const Stellung& st, int32_t zugnummer, int32_t* feld);
+
+// Castling rights by kings and rooks, en-passant square by rank and pawns.
+void RochadeUndEPBereinigen(Stellung& st);
+
+}  // namespace galdrik
