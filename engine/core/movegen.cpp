@@ -222,7 +222,8 @@ void ZugGenerator(const Stellung& st, uint8_t modus, Zugliste& liste) {
   const int8_t bauer = vz;
 
   // 7.1 Pawns.
-  for (Bitboard b = st.bauern & eigene; b;) {
+  // A pawn on its last rank (possible only in a hand-made record) has no move.
+  for (Bitboard b = st.bauern & eigene & ~Reihenmaske[letzteReihe]; b;) {
     const int von = ErstesBitEntfernen(b);
     const bool gefesselt = (fesselKandidaten & Feldmaske[von]) != 0;
     if (alle || Reihe(von) == vorletzteReihe) {
@@ -247,7 +248,7 @@ void ZugGenerator(const Stellung& st, uint8_t modus, Zugliste& liste) {
       const int nach = ErstesBitEntfernen(s);
       if (nach == epZiel) {
         // The captured pawn leaves a square of its own: it may open a line
-        // to either king, so an en-passant capture is always tried (F1).
+        // to either king, so an en-passant capture is always tried.
         p[n++] = Packen(von, nach, bauer, Figur(st, nach - schritt), ZugartNormal, 1) |
                  FlagGefaehrdet | FlagSchachMoeglich;
         continue;
@@ -494,7 +495,7 @@ int32_t ZuglisteErzeugen(const Stellung& st, int32_t modus, Zugliste& liste) {
   const int heimReihe = weiss ? 1 : 6;
   const int letzteReihe = weiss ? 7 : 0;
   const int epZiel = EPZiel(st);
-  for (Bitboard b = st.bauern & eigene; b;) {
+  for (Bitboard b = st.bauern & eigene & ~Reihenmaske[letzteReihe]; b;) {
     const int von = ErstesBitEntfernen(b);
     const Bitboard frei = erlaubt(von);
     const int vor = von + schritt;

@@ -23,7 +23,7 @@ Zugliste ZugGeneratorReferenz(const Stellung& st, uint8_t modus) {
   if (st.remisMaterial == 1) return ergebnis;
   // 2.
   if (st.schachW == 1 || st.schachS == 1) modus = 0;
-  // 3. (square 64 reads the tables' empty entries: F5)
+  // 3. (square 64 reads the tables' empty entries)
   const bool weiss = st.amZug == Weiss;
   const Bitboard eigene = weiss ? st.weiss : st.schwarz;
   const Bitboard gegner = weiss ? st.schwarz : st.weiss;
@@ -36,7 +36,7 @@ Zugliste ZugGeneratorReferenz(const Stellung& st, uint8_t modus) {
   const Bitboard schachFelder = DamenAngriffe(st, gk) | SpringerAngriff[gk];
 
   // The list under construction and its two flag arrays, large enough for
-  // any board (F6).
+  // any board.
   std::vector<Zug> liste;
   std::vector<uint8_t> schachMoeglich, koenigGefaehrdet;
   auto neu = [&](int von, int nach, int8_t figur, uint8_t art, uint8_t ep) {

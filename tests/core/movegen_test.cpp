@@ -156,7 +156,7 @@ TEST(ZugGenerator, SchachbyteDirektAbzugUndRuhig) {
       {"4k3/8/8/8/8/8/8/4K2R w K -", "e1", "g1", 0},     // castling, no check
       {"5k2/8/8/8/8/8/8/4K2R w K -", "e1", "g1", 1},     // castling, rook checks on f
       {"8/8/8/8/8/8/8/R3K2k w Q -", "e1", "c1", 1},      // castling, rook checks on rank 1
-      {"6k1/8/8/3pP3/8/8/B7/4K3 w - d6", "e5", "d6", 1}, // en passant opens a2-g8 (F1)
+      {"6k1/8/8/3pP3/8/8/B7/4K3 w - d6", "e5", "d6", 1}, // en passant opens a2-g8
       {"6k1/8/8/3pP3/8/8/B7/4K3 w - d6", "e5", "e6", 0},
   };
   for (const Fall& f : faelle) {

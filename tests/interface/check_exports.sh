@@ -11,6 +11,6 @@ if [ -n "$foreign" ]; then
   exit 1
 fi
 for required in DLL_CheckMMX DLL_HashCodeGen DLL_HashLeeren DLL_HashReAllok DLL_EngineInit DLL_EngineKill DLL_StellungGet DLL_ZugMachen DLL_SuchStart DLL_StringByte; do
-  printf '%s\n' "$symbols" | grep -qx "$required" || { echo "missing export $required"; exit 1; }
+  grep -qx "$required" <<< "$symbols" || { echo "missing export $required"; exit 1; }
 done
 echo "exports: $(printf '%s\n' "$symbols" | grep -c '^DLL_') DLL_* functions, nothing else"
