@@ -20,7 +20,7 @@
 #include "core/notation.h"
 #include "core/perft.h"
 #include "core/zobrist.h"
-#include "perftfen.h"
+#include "core/fen.h"
 
 namespace {
 
@@ -147,11 +147,12 @@ int main(int argc, char** argv) {
   int ergebnis = 0;
   for (const PerftLauf& l : laeufe) {
     Stellung p;
-    std::string fehler;
-    if (!perftfen::FenLesen(l.fen, p, fehler)) {
-      std::fprintf(stderr, "bad FEN %s: %s\n", l.fen, fehler.c_str());
+    uint16_t halbzug = 1;
+    if (FENEingabe(l.fen, p, halbzug) != FENGueltig) {
+      std::fprintf(stderr, "bad FEN %s\n", l.fen);
       return 1;
     }
+    p.remisMaterial = 0;
     uint64_t knoten = 0;
     const double sek = Sekunden([&] { knoten = Perft(p, l.tiefe, true); });
     std::printf("perft %-16s depth %d: %llu leaves in %.3f s, %.1f M leaves/s%s\n", l.name, l.tiefe,

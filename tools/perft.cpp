@@ -19,9 +19,11 @@
 #include <string>
 
 #include "core/board.h"
+#include "core/evalterms.h"
+#include "core/fen.h"
+#include "core/kpk.h"
 #include "core/perft.h"
 #include "core/zobrist.h"
-#include "perftfen.h"
 
 namespace {
 
@@ -66,12 +68,17 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot read the key file %s (exactly 6256 bytes)\n", keys.c_str());
     return 2;
   }
+  BitbaseKBKGenerieren();
+  BewertungMaskenInit();
   Stellung st;
-  std::string fehler;
-  if (!perftfen::FenLesen(fen, st, fehler)) {
-    std::fprintf(stderr, "bad FEN: %s\n", fehler.c_str());
+  uint16_t halbzug = 1;
+  if (FENEingabe(fen, st, halbzug) != FENGueltig) {
+    std::fprintf(stderr, "bad FEN: %s\n", fen.c_str());
     return 2;
   }
+  // Perft counts the moves of the rules: a dead-draw mark from the
+  // evaluation must not empty the move lists.
+  st.remisMaterial = 0;
 
   const int t = static_cast<int>(tiefe);
   const auto start = std::chrono::steady_clock::now();

@@ -240,6 +240,7 @@ int16_t AlphaBeta(Stellung st, int16_t alpha, int16_t beta, uint8_t ply, int8_t 
   Zug hashMove = KeinZug;
   const HashEintrag* eintrag = nullptr;
   Zugliste liste;
+  liste.anzahl = 0;
   bool listeDa = false;
   int erstesIndex = 0;
 
@@ -392,15 +393,14 @@ horizont:
       const int e = verlaengert ? 1 : 0;
       const Stellung kind = ZugAusfuehren(st, hashMove, 1);
       hashZugGesucht = true;
-      bool suchen = true;
       if (Wiederholt(s, kind.schluessel, ply)) {
+        // A repetition is worth 0; with beta above 0 it is searched all the same.
         best = 0;
         bestZug = hashMove;
         kindRemis = true;
         if (beta <= 0) goto fertig;
-        suchen = true;
       }
-      if (suchen) {
+      {
         const int32_t v = -AlphaBeta(kind, static_cast<int16_t>(-beta), static_cast<int16_t>(-alpha),
                                      static_cast<uint8_t>(ply + 1), static_cast<int8_t>(tiefe - 1 + e),
                                      static_cast<uint8_t>(erweiterungen + e), nullErlaubt, tbNurRemis,
@@ -470,8 +470,7 @@ fertig:
       ++s.statistik.betaCutoffs;
       if (!IstKeinZug(bestZug) &&
           ((hashZugGesucht && GleicherZug(bestZug, hashMove)) ||
-           (liste.anzahl > 0 && listeDa && GleicherZug(bestZug, liste.zuege[0])) ||
-           (!listeDa && liste.anzahl > 0 && GleicherZug(bestZug, liste.zuege[0]))))
+           (liste.anzahl > 0 && GleicherZug(bestZug, liste.zuege[0]))))
         ++s.statistik.ersterZugCutoffs;
     } else if (best < alpha0) {
       ++s.statistik.alphaCutoffs;
