@@ -195,6 +195,10 @@ class ProgrammstartTest : public QObject {
                {"EGTB/OptEGTBPfadUse1(0)", "-1"}});
     QCOMPARE(EngineGlobal::Main(zeile), 0);
     QCOMPARE(tablebasePfade().value(0), pfadMetrik0);
+    // The stand-in finds no tables: only a directory that was asked about
+    // earns the message.
+    QCOMPARE(texte(ui.boxen),
+             pfadMetrik0.isEmpty() ? QStringList() : QStringList{Sprache::MsgKeineEGTB});
     QCOMPARE(bool(fenster("Sprachwahl")), geloescht);
     QCOMPARE(EngineGlobal::einstellungen.OptEGTBPfadUse1[0], Wahr);
     EngineGlobal::EinstellungenSpeichern();
