@@ -570,6 +570,9 @@ class ProgrammstartTest : public QObject {
     for (const char* zeile : {"Protokolldatei\n", "Such-Var. initialisiert\n",
                               "Hashcode-Keys eingelesen\n", "Hash-Tab. allokiert\n"})
       QVERIFY2(zeilen.contains(zeile), zeile);
+    // The last metric's registration, or the note that there was none.
+    const bool tablebases = EngineComm::vorhanden("DLL_TBInit");
+    QVERIFY(zeilen.contains(tablebases ? "EGTB(6)" : "Start ohne EGTB"));
   }
 };
 
