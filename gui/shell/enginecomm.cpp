@@ -19,6 +19,7 @@ const QString kBibliotheksname = QStringLiteral("libGaldrik.so");
 struct Zustand {
   QLibrary bibliothek;
   QString expliziterPfad;
+  QString fehler;
   bool versucht = false;
   bool geladen = false;
 };
@@ -57,22 +58,24 @@ void setBibliothek(const QString& pfad) {
   zustand().expliziterPfad = pfad;
 }
 
-bool laden() {
+bool laden(Melden melden) {
   Zustand& z = zustand();
   if (z.geladen) return true;
   if (z.versucht) return false;
   z.versucht = true;
-  QString grund;
   for (const QString& kandidat : kandidaten()) {
     z.bibliothek.setFileName(kandidat);
     if (z.bibliothek.load()) {
       z.geladen = true;
+      z.fehler.clear();
       return true;
     }
-    grund = z.bibliothek.errorString();
+    z.fehler = z.bibliothek.errorString();
   }
-  ui().messageBox(Sprache::MsgFehlerBibliothek.arg(bibliothek(), grund), MsgStil::Critical,
-                  Sprache::FehlerTitel);
+  if (melden == Melden::Ja) {
+    ui().messageBox(Sprache::MsgFehlerBibliothek.arg(bibliothek(), z.fehler), MsgStil::Critical,
+                    Sprache::FehlerTitel);
+  }
   return false;
 }
 
@@ -84,24 +87,34 @@ QString bibliothek() {
   return z.expliziterPfad.isEmpty() ? kBibliotheksname : z.expliziterPfad;
 }
 
+QString ladefehler() { return zustand().fehler; }
+
+bool vorhanden(const char* name) {
+  for (detail::Bindung* b : alleBindungen()) {
+    if (qstrcmp(b->name(), name) == 0) return b->vorhanden();
+  }
+  return laden(Melden::Nein) && zustand().bibliothek.resolve(name) != nullptr;
+}
+
 void entladen() {
   Zustand& z = zustand();
   allesVergessen();
   if (z.geladen) z.bibliothek.unload();
   z.geladen = false;
   z.versucht = false;
+  z.fehler.clear();
 }
 
 namespace detail {
 
 Bindung::Bindung(const char* name) : name_(name) { alleBindungen().push_back(this); }
 
-void* Bindung::adresse() {
+void* Bindung::adresse(Melden melden) {
   if (adresse_ || versucht_) return adresse_;
-  if (!laden()) return nullptr;
+  if (!laden(melden)) return nullptr;
   versucht_ = true;
   adresse_ = reinterpret_cast<void*>(zustand().bibliothek.resolve(name_));
-  if (!adresse_) {
+  if (!adresse_ && melden == Melden::Ja) {
     ui().messageBox(Sprache::MsgFehlerExport.arg(QString::fromLatin1(name_), bibliothek()),
                     MsgStil::Exclamation, Sprache::FehlerTitel);
   }

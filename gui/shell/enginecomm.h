@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstddef>
 #include <cstdint>
 #include <type_traits>
 #include <utility>
@@ -16,12 +17,21 @@ namespace galdrik::EngineComm {
 // An explicit library file, for tests and stand-ins; empty restores the
 // lookup by name. Forgets the library loaded so far and every bound export.
 void setBibliothek(const QString& pfad);
-// Loads the library unless that was already tried; false (after one message)
-// when it cannot be loaded.
-bool laden();
+// Whether a failure is shown to the user at once or left to the caller, who
+// may want to report it later in the user's own language.
+enum class Melden { Ja, Nein };
+
+// Loads the library unless that was already tried; false (after one message,
+// unless told not to report) when it cannot be loaded.
+bool laden(Melden melden = Melden::Ja);
 bool geladen();
 // The file that was loaded, or the name that was looked for.
 QString bibliothek();
+// Why the library could not be loaded; empty when it was.
+QString ladefehler();
+// Whether the library has the export of that name; looks quietly, so a
+// missing library or export is not reported here.
+bool vorhanden(const char* name);
 // Unloads the library and forgets every bound export; the next call loads
 // it again.
 void entladen();
@@ -37,8 +47,9 @@ class Bindung {
 
   const char* name() const { return name_; }
   // The export's address, looked up at the first call; nullptr when the
-  // library or the export is missing (reported once).
-  void* adresse();
+  // library or the export is missing (reported once, if asked to).
+  void* adresse(Melden melden = Melden::Ja);
+  bool vorhanden() { return adresse(Melden::Nein) != nullptr; }
   void vergessen();
 
  private:
@@ -83,7 +94,21 @@ struct Fehlwert {
 template <>
 struct Fehlwert<void> {};
 
+template <std::size_t>
+using Text = const char*;
+template <typename Folge>
+struct TexteFolge;
+template <std::size_t... I>
+struct TexteFolge<std::index_sequence<I...>> {
+  using Typ = void(Text<I>...);
+};
+
 }  // namespace detail
+
+// The signature of an export that takes n texts and answers nothing (the
+// label sets).
+template <std::size_t N>
+using TexteSignatur = typename detail::TexteFolge<std::make_index_sequence<N>>::Typ;
 
 template <typename Signatur>
 class Export;
@@ -97,6 +122,7 @@ class Export<R(A...)> : detail::Bindung {
       : Bindung(name), fehlwert_(fehlwert) {}
 
   using Bindung::name;
+  using Bindung::vorhanden;
 
   R operator()(typename detail::Argument<A>::Typ... argumente) {
     using Funktion = R (*)(A...);
@@ -119,6 +145,27 @@ class Export<R(A...)> : detail::Bindung {
 
 // Start-up
 inline Export<int32_t()> DLL_CheckMMX{"DLL_CheckMMX", 0};
+inline Export<void(const char*, const char*)> DLL_LogDatei{"DLL_LogDatei"};
+inline Export<void(const char*)> DLL_BuchPfad{"DLL_BuchPfad"};
+inline Export<void(const char*)> DLL_HashPfad{"DLL_HashPfad"};
+inline Export<void(int32_t, int32_t, int32_t)> DLL_HashParam{"DLL_HashParam"};
+inline Export<void(const char*)> DLL_MD5Pfad{"DLL_MD5Pfad"};
+inline Export<void(const char*)> DLL_MD5LogPfad{"DLL_MD5LogPfad"};
+inline Export<int32_t()> DLL_EngineInit{"DLL_EngineInit", -1};
+inline Export<int32_t()> DLL_EngineKill{"DLL_EngineKill", -1};
+inline Export<void(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t)>
+    DLL_Einstellen{"DLL_Einstellen"};
+
+// Labels of the language in force
+inline Export<void(const char*)> DLL_SetFigurName{"DLL_SetFigurName"};
+inline Export<TexteSignatur<20>> DLL_SetStatBez{"DLL_SetStatBez"};
+inline Export<TexteSignatur<19>> DLL_TBBezSet{"DLL_TBBezSet"};
+
+// Tablebases
+inline Export<int32_t(const char*, int32_t)> DLL_TBInit{"DLL_TBInit", 0};
+inline Export<int32_t()> DLL_TBError{"DLL_TBError", 0};
+inline Export<int32_t(int32_t)> DLL_TBCache{"DLL_TBCache", -2};
+inline Export<void(int32_t)> DLL_TBMetrik{"DLL_TBMetrik"};
 
 // Keys
 inline Export<int32_t()> DLL_HashCodeGen{"DLL_HashCodeGen", -1};

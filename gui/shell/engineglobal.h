@@ -14,6 +14,22 @@ class QSettings;
 
 namespace galdrik::EngineGlobal {
 
+// The program's start: splash window, command line ("-reset", "-noegtb"),
+// settings, message tables, engine start, tablebases, main window and
+// language. Answers 0 once the main window is up (the event loop takes
+// over), or the exit code of a start-up that had to end the program.
+int Main(const QString& befehlszeile);
+
+// Exit codes of a start-up that ends the program; a failed engine start
+// ends with kEndeEngineStart plus the engine's code (1..5).
+inline constexpr int kEndeBibliothek = 1;
+inline constexpr int kEndeExport = 2;
+inline constexpr int kEndeKeinMMX = 3;
+inline constexpr int kEndeEngineStart = 10;
+
+// Releases the engine that start-up started; later calls do nothing.
+void EngineBeenden();
+
 // The settings in force, filled by EinstellungenLaden.
 extern Einstellungen einstellungen;
 

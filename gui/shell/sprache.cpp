@@ -1,38 +1,518 @@
-// Filling the message tables of both languages.
+// Filling the message tables of both languages and handing the engine its
+// labels.
 #include "shell/sprache.h"
+
+#include <utility>
+
+#include "shell/enginecomm.h"
 
 namespace galdrik::Sprache {
 
-QString SprachCode;
-QString ProgTitel;
-QString FehlerTitel;
-QString MsgFehlerBibliothek;
-QString MsgFehlerExport;
+// The variables, in the order of the header.
+std::array<QString, 13> FigurName;
+QString SprachCode, ProgTitel, FehlerTitel, FigurBuchstaben, FarbBuchstaben, MsgFehlerMMX,
+    MsgFehlerSuchVar, MsgFehlerHashKeys, MsgFehlerHashAlloc, MsgFehlerBuch, MsgFehlerBitbase,
+    MsgFehlerSync, MsgFehlerEGTB, MsgEGTBDateiFehler, MsgEGTBDateienFehler, MsgFehlerPGNSpeichern,
+    MsgBuchNeustart, MsgFehlerBuchWahl, MsgBuchKompilieren, MsgBuchKompiliertOk,
+    MsgFehlerBuchKompilieren, MsgHashKeysErzeugen, MsgHashKeysOk, MsgFehlerHashKeysErzeugen,
+    FilterBuchBk2, TitelBuchWahl, FilterBuchBk1, TitelBuchKompilieren, FilterBuchBk2Ziel,
+    TitelBuchZiel, FilterKey, TitelHashKeysSpeichern, MsgFehlerOptionen, FilterEPD, TitelEPDTest,
+    MsgFehlerEPDOeffnen, MsgFehlerEPDInterpret, FilterLog, TitelLogSpeichern, MsgFehlerLogSpeichern,
+    MsgEPDTestAbbrechen, TxtBis, TxtSekProPosition, TxtWeissMatt, TxtSchwarzMatt, TxtRemis,
+    TxtMittelWeissMatt, TxtMittelSchwarzMatt, TxtUmwDame, TxtUmwTurm, TxtUmwLaeufer, TxtUmwSpringer,
+    FilterSTT, TitelSTTSpeichern, MsgFehlerSTTSpeichern, FilterSTTLaden, TitelSTTOeffnen,
+    MsgFehlerSTTOeffnen, MsgFehlerSTTWahl, MsgFehlerDiagramm, TxtSteinBuchstaben, TxtDatei,
+    TxtDateien, TxtFarbSymmetrisch, TxtWeissKlammer, TxtSchwarzKlammer, TxtTBInstalliert,
+    TxtTBFehlt, TxtTBInteger, TxtTBFehlerhaft, TxtTBUnklar, MsgFehlerEGTBListe, MsgFehlerMD5Datei,
+    FilterEMD, TitelEGTBDatei, MsgZuordnungFehlt, TxtZuordnung, MsgFehlerZuordnung,
+    MsgZuVieleStellungen, MsgFehlerSpezDBLaden, FilterTBX, TitelSpezDBOeffnen, MsgKeineUmwandlung,
+    MsgFehlerSpezDBInit, MsgFehlerSpezDBSchritt2, FilterTBXZiel, TitelSpezDBZiel,
+    MsgStellungIllegal, MsgFehlerProgrammLaden, MsgFehlerDateiOeffnenErstellen,
+    MsgFehlerDateiOeffnen, MsgFehlerPartieLesen, TxtStatusRemis, TxtWeissIstMatt, TxtSchwarzIstMatt,
+    TxtEinZug, TxtMoeglicheZuege, TxtEngineAusgabe, TxtDatenbankAusgabe, FilterPGNSpeichern,
+    TitelPartieSpeichern, FilterPGNOeffnen, TitelPGNOeffnen, TxtStatischeBewertung, TxtSuche,
+    TxtSuchKopf, MsgFehlerEPDSpeichern, FilterEPDPosition, TitelPositionSpeichern,
+    MsgFehlerBildSpeichern, FilterBMP, TitelBildSpeichern, TitelSpeedEval, TitelSpeedMovegen,
+    MsgFenographOk, MsgFehlerFenograph, FilterFEN, TitelFENWahl, FilterDat, TitelStatistikSpeichern,
+    MsgKeineTBPosition, MsgKeineEGTB, MsgEGTBCacheMinimal, MsgEGTBCacheFehler,
+    MsgFehlerTBAnaSpeicher, MsgFehlerTBAnaStart, TxtPosition, TxtVon, MsgTBAnaFertig,
+    MsgTBAnaAbgebrochen, MsgFehlerTBAna, TxtSucheStarten, TxtSucheStoppen, MsgTBAnaStoppen,
+    TxtSteinAufFeld, TxtKeinBrettbereich, TxtFENEingabe, TxtTBAnaLaeuft, TxtZeitPrognose,
+    TxtEGTBZugriffe, TxtGefundeneStellungen, TxtPositionNr, TxtSelfPlayZuege,
+    MsgFehlerSelfPlayKonfig, MsgSelfPlayOk, MsgFehlerSelfPlay, TxtDatei1Quelle, TxtDatei2Ziel,
+    TxtDateinamePfad, MsgMatrixOk, MsgFehlerMatrix, MsgNichtTBModus1, MsgNichtTBModus2,
+    TxtIterationLaeuft, TxtTiefe, TxtIteriere, TxtIterationenFertig, TxtSpezDBGeneriert1,
+    TxtSpezDBGeneriert2, TxtZugfolgeTiefe, TxtPly, TxtKommentar, MsgZugLoeschen, TxtInfo,
+    MsgFehlerBibliothek, MsgFehlerExport, MsgHashStandard;
+
+namespace {
+
+enum class Sprachen { Deutsch, Englisch };
+
+struct Bezeichnung {
+  const char* deutsch;
+  const char* englisch;
+};
+
+// The variable's own name beside it, so a row can never name one variable
+// and fill another.
+#define MELDUNG(variable, deutsch, englisch) \
+  { #variable, &variable, deutsch, englisch }
+
+// clang-format off
+const Meldungstext kTexte[] = {
+    MELDUNG(SprachCode, "Dt", "En"),
+    MELDUNG(ProgTitel, "Galdrik", "Galdrik"),
+    MELDUNG(FehlerTitel, "Galdrik - Fehler", "Galdrik - error"),
+    {"FigurName(0)", &FigurName[0], "schwarzer König", "black king"},
+    {"FigurName(1)", &FigurName[1], "schwarze Dame", "black queen"},
+    {"FigurName(2)", &FigurName[2], "schwarzer Turm", "black rook"},
+    {"FigurName(3)", &FigurName[3], "schwarzer Läufer", "black bishop"},
+    {"FigurName(4)", &FigurName[4], "schwarzer Springer", "black knight"},
+    {"FigurName(5)", &FigurName[5], "schwarzer Bauer", "black pawn"},
+    {"FigurName(6)", &FigurName[6], "nichts", "nothing"},
+    {"FigurName(7)", &FigurName[7], "weißer Bauer", "white pawn"},
+    {"FigurName(8)", &FigurName[8], "weißer Springer", "white knight"},
+    {"FigurName(9)", &FigurName[9], "weißer Läufer", "white bishop"},
+    {"FigurName(10)", &FigurName[10], "weißer Turm", "white rook"},
+    {"FigurName(11)", &FigurName[11], "weiße Dame", "white queen"},
+    {"FigurName(12)", &FigurName[12], "weißer König", "white king"},
+    MELDUNG(FigurBuchstaben, "BSLTDK", "PNBRQK"),
+    MELDUNG(FarbBuchstaben, "ws", "wb"),
+    MELDUNG(MsgFehlerMMX,
+            "Fehler! Auf diesem System werden keine MMX-Befehle unterstützt. Das Programm kann nicht ausgeführt werden.",
+            "Error! This system doesn't support MMX instructions. The program cannot run."),
+    MELDUNG(MsgFehlerSuchVar,
+            "Fehler! Beim Initialisieren der Suchvariablen ist ein Fehler aufgetreten. Das Programm wird beendet.",
+            "Error! While initalizing the search variables, an error occured. The program will be terminated."),
+    MELDUNG(MsgFehlerHashKeys,
+            "Fehler! Beim Einlesen der HashCode-Keys ist ein Fehler aufgetreten. Das Programm wird beendet.",
+            "Error! While reading the HashCode Keys, an error occured. The program will be terminated."),
+    MELDUNG(MsgFehlerHashAlloc,
+            "Fehler! Beim Allokieren des Hashs ist ein Fehler aufgetreten. Das Programm wird beendet.",
+            "Error! While allocating the Hash Tables, an error occured. The program will be terminated."),
+    MELDUNG(MsgFehlerBuch,
+            "Fehler! Beim Laden des Eröffnungsbuches ist ein Fehler aufgetreten. Das Programm wird beendet.",
+            "Error! While loading the Opening Book, an error occured. The program will be terminated."),
+    MELDUNG(MsgFehlerBitbase,
+            "Fehler! Beim Generieren der Bitbases ist ein Fehler aufgetreten. Das Programm wird beendet.",
+            "Error! While generating the Bitbase, an error occured. The program will be terminated."),
+    MELDUNG(MsgFehlerSync,
+            "Fehler! Die Synchronisation von GUI und Engine ist fehlgeschlagen.",
+            "Error! The synchronisation of GUI and engine failed."),
+    MELDUNG(MsgFehlerEGTB, "Fehler beim Einlesen der EGTB: ", "Error reading the EGTB: "),
+    MELDUNG(MsgEGTBDateiFehler,
+            " Datei ist fehlerhaft. Für genauere Informationen lesen Sie bitte die Datei 'Log.txt'.",
+            " file is corrupt. For detailed information please read the file 'Log.txt'."),
+    MELDUNG(MsgEGTBDateienFehler,
+            " Dateien sind fehlerhaft. Für genauere Informationen lesen Sie bitte die Datei 'Log.txt'.",
+            " files are corrupt. For detailed information please read the file 'Log.txt'."),
+    MELDUNG(MsgFehlerPGNSpeichern,
+            "Fehler! Beim Speichern der PGN-Datei ist ein Fehler aufgetreten.",
+            "Error! While saving the PGN file, an error occured."),
+    MELDUNG(MsgBuchNeustart,
+            "Zur Nutzung des neuen Eröffnungsbuches muss das Programm neu gestartet werden.",
+            "To use the new Opening Book, you must restart the program."),
+    MELDUNG(MsgFehlerBuchWahl,
+            "Fehler! Beim Auswählen des Eröffnungsbuches ist ein Fehler aufgetreten.",
+            "Error! While selecting the Opening Book, an error occured."),
+    MELDUNG(MsgBuchKompilieren,
+            "Die Kompilierung des Eröffnungsbuches kann mehrere Minuten dauern. Zu Fehlermeldungen bezügl. illegaler Züge u.Ä. sehen Sie bitte die Datei 'BookLog.Txt' ein. Fortsetzen?",
+            "The compilation of the Opening Book may take several minutes. Look at 'BookLog.Txt' to discover error messages concerning illegal moves etc. Continue?"),
+    MELDUNG(MsgBuchKompiliertOk,
+            "Das Eröffnungsbuch wurde erfolgreich generiert. Zur Nutzung des neuen Eröffnungsbuches muss das Programm neu gestartet werden.",
+            "The compilation of the Opening Book was successful. To use the new Opening Book, you must restart the program."),
+    MELDUNG(MsgFehlerBuchKompilieren,
+            "Fehler! Beim Kompilieren/Speichern des Eröffnungsbuches ist ein Fehler aufgetreten.",
+            "Error! While compiling/saving the Opening Book, an error occured."),
+    MELDUNG(MsgHashKeysErzeugen,
+            "Die HashCode-Keys werden benötigt, um die Hashkeys zu generieren. Falls sie neu erstellt werden, muss auch das Eröffnungsbuch neu kompiliert werden. Fortsetzen? Der Vorgang kann mehrere Sekunden dauern.",
+            "The HashCode Keys are necessary to generate the Hash Keys. If you generate them again, you must also recompile the Opening Book. Continue? The process may take several secondes."),
+    MELDUNG(MsgHashKeysOk,
+            "Die HashCode-Keys wurden erfolgreich generiert. Das Eröffnungsbuch muss neu kompiliert werden.",
+            "The generation of the HashCode Keys was successful. You must recompile the Opening Book."),
+    MELDUNG(MsgFehlerHashKeysErzeugen,
+            "Fehler! Beim Erzeugen/Speichern der HashCode-Keys ist ein Fehler aufgetreten.",
+            "Error! While generating/saving the HashCode Keys, an error occured."),
+    MELDUNG(FilterBuchBk2,
+            "kompilierte Buch-Dateien (*.bk2)|*.bk2",
+            "compiled Book files (*.bk2)|*.bk2"),
+    MELDUNG(TitelBuchWahl, "Galdrik - Buch auswählen", "Galdrik - choose Book"),
+    MELDUNG(FilterBuchBk1,
+            "unkompilierte Buch-Dateien (*.bk1)|*.bk1",
+            "uncompiled Book files (*.bk1)|*.bk1"),
+    MELDUNG(TitelBuchKompilieren,
+            "Galdrik - zu kompilierendes Buch auswählen",
+            "Galdrik - choose Book to compile"),
+    MELDUNG(FilterBuchBk2Ziel,
+            "kompilierte Buch-Dateien (*.bk2)|*.bk2",
+            "compiled Book files (*.bk2)|*.bk2"),
+    MELDUNG(TitelBuchZiel,
+            "Galdrik - Datei für kompiliertes Buch auswählen",
+            "Galdrik - choose file for compiled Book"),
+    MELDUNG(FilterKey, "KEY-Dateien (*.key)|*.key", "KEY files (*.key)|*.key"),
+    MELDUNG(TitelHashKeysSpeichern,
+            "Galdrik - HashCode-Keys speichern",
+            "Galdrik - save HashCode Keys"),
+    MELDUNG(MsgFehlerOptionen,
+            "Fehler! Beim Laden der Einstellungs-Dialogbox ist ein Fehler aufgetreten.",
+            "Error! While loading the Options dialog box, an error occured."),
+    MELDUNG(FilterEPD, "EPD-Dateien (*.epd)|*.epd", "EPD files (*.epd)|*.epd"),
+    MELDUNG(TitelEPDTest, "EPD-Test öffnen", "Open EPD test"),
+    MELDUNG(MsgFehlerEPDOeffnen,
+            "Fehler! Beim Öffnen der EPD-Datei ist ein Fehler aufgetreten.",
+            "Error! While opening the EPD file, an error occured."),
+    MELDUNG(MsgFehlerEPDInterpret,
+            "Fehler! Beim Interpretieren der EPD-Zeichenfolge ist ein Fehler aufgetreten.",
+            "Error! While interpreting the EPD string, an error occured."),
+    MELDUNG(FilterLog, "Logdateien (*.log)|*.log", "Logfiles (*.log)|*.log"),
+    MELDUNG(TitelLogSpeichern, "Galdrik - Logdatei speichern", "Galdrik - Save logfile"),
+    MELDUNG(MsgFehlerLogSpeichern,
+            "Fehler! Beim Speichern der Logdatei über den EPD-Test ist ein Fehler aufgetreten.",
+            "Error! While saving the logfile, an error occured."),
+    MELDUNG(MsgEPDTestAbbrechen,
+            "Der EPD-Test läuft noch. Wollen Sie wirklich abbrechen?",
+            "The EPD test is still running. Do you really want to cancel?"),
+    MELDUNG(TxtBis, " bis ", " to "),
+    MELDUNG(TxtSekProPosition, " sec pro Position", " sec per position"),
+    MELDUNG(TxtWeissMatt, "Weiß setzt Matt in    ", "White mates in "),
+    MELDUNG(TxtSchwarzMatt, "Schwarz setzt Matt in ", "Black mates in "),
+    MELDUNG(TxtRemis, "Remis                ", "Drawn"),
+    MELDUNG(TxtMittelWeissMatt, "ø weißer Matts in    ", "ø white mates in "),
+    MELDUNG(TxtMittelSchwarzMatt, "ø schwarzer Matts in ", "ø black mates in "),
+    MELDUNG(TxtUmwDame, "Umwandlung in Dame", "promotion to queen"),
+    MELDUNG(TxtUmwTurm, "Umwandlung in Turm", "promotion to rook"),
+    MELDUNG(TxtUmwLaeufer, "Umwandlung in Läufer", "promotion to bishop"),
+    MELDUNG(TxtUmwSpringer, "Umwandlung in Springer", "promotion to knight"),
+    MELDUNG(FilterSTT, "Statistik-Dateien (*.stt)|*.stt", "statistic files (*.stt)|*.stt"),
+    MELDUNG(TitelSTTSpeichern, "Galdrik - Statistik-Datei speichern", "Galdrik - save statistic file"),
+    MELDUNG(MsgFehlerSTTSpeichern,
+            "Fehler! Beim Speichern der STT- bzw. EPD-Datei ist ein Fehler aufgetreten.",
+            "Error! While saving the EPD resp. the STT file, an error occurred."),
+    MELDUNG(FilterSTTLaden, "Statistik-Dateien (*.stt)|*.stt", "statistic files (*.stt)|*.stt"),
+    MELDUNG(TitelSTTOeffnen, "Galdrik - Statistik-Datei öffnen", "Galdrik - open statistic file"),
+    MELDUNG(MsgFehlerSTTOeffnen,
+            "Fehler! Beim Öffnen der STT- bzw. EPD-Datei ist ein Fehler aufgetreten.",
+            "Error! While loading the EPD resp. the STT file, an error occurred."),
+    MELDUNG(MsgFehlerSTTWahl,
+            "Fehler! Bei der Auswahl der STT- bzw. EPD-Datei ist ein Fehler aufgetreten.",
+            "Error! While selecting the EPD resp. the STT file, an error occurred."),
+    MELDUNG(MsgFehlerDiagramm,
+            "Fehler! Beim Zeichnen des Diagramms ist ein Fehler aufgetreten.",
+            "Error! While painting the diagram, an error occured."),
+    MELDUNG(TxtSteinBuchstaben, "KDTLSB BSLTDK", "KQRBNP PNBRQK"),
+    MELDUNG(TxtDatei, "Datei", "file"),
+    MELDUNG(TxtDateien, "Dateien", "files"),
+    MELDUNG(TxtFarbSymmetrisch, "(farbensymmetrisch)", "(colours symmetrical)"),
+    MELDUNG(TxtWeissKlammer, " (W)", " (W)"),
+    MELDUNG(TxtSchwarzKlammer, " (S)", " (B)"),
+    MELDUNG(TxtTBInstalliert, "\tinstalliert", "\tinstalled"),
+    MELDUNG(TxtTBFehlt, "\tfehlt", "\tmissing"),
+    MELDUNG(TxtTBInteger, "\tinteger", "\tinteger"),
+    MELDUNG(TxtTBFehlerhaft, "\tfehlerhaft", "\tdefective"),
+    MELDUNG(TxtTBUnklar, "\tunklar", "\tunclear"),
+    MELDUNG(MsgFehlerEGTBListe,
+            "Fehler! Beim Auflisten der EGTB ist ein Fehler aufgetreten.",
+            "Error! While listing the EGTB, an error occured."),
+    MELDUNG(MsgFehlerMD5Datei,
+            "Fehler! Die MD5-Summendatei selbst ist fehlerhaft. Eine zuverlässige Überprüfung der EGTB ist nicht möglich.",
+            "Error! The MD5-sum file itself is defective. A reliable check of the EGTB files is impossible."),
+    MELDUNG(FilterEMD, "Komprimierte EGTB (*.emd)|*.emd", "Compressed EGTB (*.emd)|*.emd"),
+    MELDUNG(TitelEGTBDatei, "Galdrik - EGTB-Datei auswählen", "Galdrik - chose EGTB file"),
+    MELDUNG(MsgZuordnungFehlt,
+            "Die Datei konnte nicht zugeordnet werden.",
+            "The file could not have been assigned."),
+    MELDUNG(TxtZuordnung, "Zuordnung: ", "Assignment: "),
+    MELDUNG(MsgFehlerZuordnung,
+            "Fehler. Beim Zuordnen der Datei ist ein Fehler aufgetreten.",
+            "Error. An error occured during the assignment process."),
+    MELDUNG(MsgZuVieleStellungen,
+            "Die Anzahl der Stellungen ist zu gross, es werden nur die ersten 1024 dargestellt.",
+            "The number of positions is too great, only the first 1024 are listed."),
+    MELDUNG(MsgFehlerSpezDBLaden,
+            "Fehler! Beim Laden der Spezialdatenbank ist ein Fehler aufgetreten.",
+            "Error! While loading the special database, an error occured."),
+    MELDUNG(FilterTBX, "Spezialdatenbank (*.tbx)|*.tbx", "Special database (*.tbx)|*.tbx"),
+    MELDUNG(TitelSpezDBOeffnen,
+            "Galdrik - Spezialdatenbank öffnen",
+            "Galdrik - Open special database"),
+    MELDUNG(MsgKeineUmwandlung,
+            "Achtung! Sie haben keine Umwandlung angekreuzt. Es werden keine Stellungen gefunden werden.",
+            "Attention! You didn't choose any promotion. No positions will be found."),
+    MELDUNG(MsgFehlerSpezDBInit,
+            "Fehler beim Erstellen der Datenbank in der Initialisierungsphase. Starten Sie Galdrik neu.",
+            "Error while generating the database in the initial phase. Restart Galdrik."),
+    MELDUNG(MsgFehlerSpezDBSchritt2,
+            "Fehler beim Erstellen der Datenbank im Schritt 2. Starten Sie Galdrik neu.",
+            "Error while generating the database in step 2. Restart Galdrik."),
+    MELDUNG(FilterTBXZiel, "*.tbx", "*.tbx"),
+    MELDUNG(TitelSpezDBZiel,
+            "Zieldatei für Spezialdatenbank auswählen",
+            "Choose destination file for Special database"),
+    MELDUNG(MsgStellungIllegal, "Die Stellung ist illegal.", "This position is illegal."),
+    MELDUNG(MsgFehlerProgrammLaden,
+            "Fehler beim Laden des Programms!",
+            "Error while loading the program!"),
+    MELDUNG(MsgFehlerDateiOeffnenErstellen,
+            "Fehler! Die Datei konnte nicht geöffnet/erstellt werden.",
+            "Error! It wasn't possible to open/create this file."),
+    MELDUNG(MsgFehlerDateiOeffnen,
+            "Fehler! Die Datei konnte nicht geöffnet werden.",
+            "Error! It wasn't possible to open this file."),
+    MELDUNG(MsgFehlerPartieLesen,
+            "Fehler! Die Partie konnte nicht korrekt gelesen werden.",
+            "Error! The game couldn't be read correctly."),
+    MELDUNG(TxtStatusRemis, "Remis", "Draw"),
+    MELDUNG(TxtWeissIstMatt, "Weiß ist matt", "White mated"),
+    MELDUNG(TxtSchwarzIstMatt, "Schwarz ist matt", "Black mated"),
+    MELDUNG(TxtEinZug, "1 möglicher Zug", "1 possible move"),
+    MELDUNG(TxtMoeglicheZuege, " mögliche Züge", " possible moves"),
+    MELDUNG(TxtEngineAusgabe, "Schachmotor-Ausgabe:", "Chess engine output:"),
+    MELDUNG(TxtDatenbankAusgabe, "Datenbank-Ausgabe:", "Database output:"),
+    MELDUNG(FilterPGNSpeichern,
+            "Portable Game Notation (*.pgn)|*.pgn",
+            "Portable Game Notation (*.pgn)|*.pgn"),
+    MELDUNG(TitelPartieSpeichern, "Galdrik - Partie speichern", "Galdrik - save game"),
+    MELDUNG(FilterPGNOeffnen,
+            "Portable Game Notation (*.pgn)|*.pgn",
+            "Portable Game Notation (*.pgn)|*.pgn"),
+    MELDUNG(TitelPGNOeffnen, "Galdrik - PGN-Datei öffnen", "Galdrik - load PGN file"),
+    MELDUNG(TxtStatischeBewertung, "statische Bewertung: ", "static evaluation: "),
+    MELDUNG(TxtSuche, "Suche...", "Searching..."),
+    MELDUNG(TxtSuchKopf,
+            " ply     Zeit    Wert   Knoten N   Knoten Q    PV",
+            " ply     time   value    nodes N    nodes Q    PV"),
+    MELDUNG(MsgFehlerEPDSpeichern,
+            "Fehler! Die Datei konnte nicht geöffnet/erstellt werden.",
+            "Error! It wasn't possible to open/create this file."),
+    MELDUNG(FilterEPDPosition,
+            "Extended Position Description (*.epd)|*.epd",
+            "Extended Position Description (*.epd)|*.epd"),
+    MELDUNG(TitelPositionSpeichern, "Galdrik - Position speichern", "Galdrik - save position"),
+    MELDUNG(MsgFehlerBildSpeichern,
+            "Fehler! Das Bild konnte nicht gespeichert werden.",
+            "Error! The picture couldn't be saved."),
+    MELDUNG(FilterBMP, "Bitmap-Bild (*.bmp)|*.bmp", "Bitmap picture (*.bmp)|*.bmp"),
+    MELDUNG(TitelBildSpeichern, "Galdrik - Bild speichern", "Galdrik - save picture"),
+    MELDUNG(TitelSpeedEval,
+            "Galdrik - Geschwindigkeit der Positionsbewertung",
+            "Galdrik - Speed of evaluation function"),
+    MELDUNG(TitelSpeedMovegen,
+            "Galdrik - Geschwindigkeit des Zuggenerators",
+            "Galdrik - Speed of move generator"),
+    MELDUNG(MsgFenographOk,
+            "Die Figurenfeldstatistik auf Basis der FEN-Datei wurde erfolgreich erstellt.",
+            "The piece-square statistic based on the FEN file has been generated successfully."),
+    MELDUNG(MsgFehlerFenograph,
+            "Fehler! Beim Erstellen der Figurenfeldstatistik ist ein Fehler aufgetreten.",
+            "Error! While generating the piece-square statistic an error occured."),
+    MELDUNG(FilterFEN,
+            "EPD/FEN-Dateien (*.epd; *.fen)|*.epd; *.fen",
+            "EPD/FEN files (*.epd; *.fen)|*.epd; *.fen"),
+    MELDUNG(TitelFENWahl, "EPD/FEN-Datei auswählen", "Choose EPD/FEN files"),
+    MELDUNG(FilterDat, "Statistik-Dateien (*.dat)|*.dat", "Statistic files (*.dat)|*.dat"),
+    MELDUNG(TitelStatistikSpeichern, "Statistik speichern", "Save statistic"),
+    MELDUNG(MsgKeineTBPosition,
+            "Die vorliegende Stellung ist keine analysierbare EGTB-Position. Als EGTB-Positionen kommen nur solche in Frage, die 3,4,5 oder 6 Figuren aufweisen.",
+            "The proposed position is not a analysable EGTB position. As EGTB positions, only such with 3,4,5 or 6 men are considered."),
+    MELDUNG(MsgKeineEGTB,
+            "In den angegebenen Verzeichnissen wurden keine EGTBs gefunden.",
+            "No EGTBs were found in the given directories."),
+    MELDUNG(MsgEGTBCacheMinimal,
+            "Fehler! Der EGTB-Cache konnte nicht in der vorgegebenen Größe reserviert werden, statt dessen nur mit der Minimalgröße von 1 MB.",
+            "Error! The EGTB Cache couldn't be allocated in the demanded size, only with the minimal size of 1 MB."),
+    MELDUNG(MsgEGTBCacheFehler,
+            "Fehler! Der EGTB-Cache konnte nicht reserviert werden. Beenden sie weitere Anwendungen und versuchen sie es erneut.",
+            "Error! The EGTB Cache couldn't be allocated. Close other applications and try again."),
+    MELDUNG(MsgFehlerTBAnaSpeicher,
+            "Fehler! Der Speicher für die EGTB-Analyse-Statistik konnte nicht reserviert werden.",
+            "Error! The memory for the EGTB analysis statistics couldn't be allocated."),
+    MELDUNG(MsgFehlerTBAnaStart,
+            "Fehler! Beim Starten der EGTB-Analyse ist ein unbekannter Fehler aufgetreten.",
+            "Error! While starting the EGTB analysis, on unknown error occured."),
+    MELDUNG(TxtPosition, "Position", "position"),
+    MELDUNG(TxtVon, "von", "of"),
+    MELDUNG(MsgTBAnaFertig, "Die EGTB-Analyse ist beendet.", "The EGTB analysis is finished."),
+    MELDUNG(MsgTBAnaAbgebrochen,
+            "Die EGTB-Analyse ist abgebrochen worden.",
+            "The EGTB analysis has been canceled."),
+    MELDUNG(MsgFehlerTBAna,
+            "Fehler! Bei der EGTB-Analyse ist ein Fehler aufgetreten.",
+            "Error! During the EGTB analyis, an error occured."),
+    MELDUNG(TxtSucheStarten, "Suche starten", "Start search"),
+    MELDUNG(TxtSucheStoppen, "Suche stoppen", "Stop search"),
+    MELDUNG(MsgTBAnaStoppen,
+            "Wollen Sie die laufende EGTB-Analyse wirklich stoppen? Die Ergebnisse sind dann vermutlich unbrauchbar.",
+            "Do you really want to stop the ongoing EGTB analysis? Then the results will probably be unuseful."),
+    MELDUNG(TxtSteinAufFeld, "Der Spielstein auf Feld ", "The piece on square "),
+    MELDUNG(TxtKeinBrettbereich, " hat keinen Brettbereich.", " has no board range."),
+    MELDUNG(TxtFENEingabe,
+            "Bitte geben Sie die FEN der neuen Position ein.",
+            "Please input the FEN of the new position."),
+    MELDUNG(TxtTBAnaLaeuft, "Die EGTB-Analyse läuft...", "The EGTB analysis is running..."),
+    MELDUNG(TxtZeitPrognose, "voraussichtlich benötigte Zeit: ", "expected time needed: "),
+    MELDUNG(TxtEGTBZugriffe, "EGTB-Zugriffe: ", "EGTB accesses: "),
+    MELDUNG(TxtGefundeneStellungen, "gefundene Stellungen: ", "found positions: "),
+    MELDUNG(TxtPositionNr,
+            "Bitte geben Sie die Nr. der gewünschten Position ein.",
+            "Please enter the no of the position you wish."),
+    MELDUNG(TxtSelfPlayZuege,
+            "Geben Sie bitte die Anzahl der zu spielenden Züge an.",
+            "Please indicate the number of moves to play."),
+    MELDUNG(MsgFehlerSelfPlayKonfig,
+            "Fehler. Bei der Konfiguration des Self-Play ist ein Fehler aufgetreten.",
+            "Error! An error occured during the configuration of Self-Play."),
+    MELDUNG(MsgSelfPlayOk, "Das Self-Play war erfolgreich.", "Self-Play was successfull."),
+    MELDUNG(MsgFehlerSelfPlay, "Fehler beim Self-Play.", "Error while Self-Play."),
+    MELDUNG(TxtDatei1Quelle, "Datei1: Quelldatei (Text)", "File1: source file (text)"),
+    MELDUNG(TxtDatei2Ziel, "Datei2: Zieldatei (binär)", "File2: destination file (binary)"),
+    MELDUNG(TxtDateinamePfad, "Dateiname/Pfad", "filename/path"),
+    MELDUNG(MsgMatrixOk,
+            "Berechnung und Schreiben der Matrix erfolgreich!",
+            "Calculating and writing the matrix successful!"),
+    MELDUNG(MsgFehlerMatrix,
+            "Fehler beim Schreiben der Matrix-Datei!",
+            "Error writing the matrix file!"),
+    MELDUNG(MsgNichtTBModus1,
+            "Galdrik ist nicht im EGTB-Analysemodus! Berechnung abgebrochen.",
+            "Galdrik is not in EGTB analysis mode! Calculation canceled."),
+    MELDUNG(MsgNichtTBModus2,
+            "Galdrik ist nicht im EGTB-Analysemodus! Berechnung abgebrochen.",
+            "Galdrik is not in EGTB analysis mode! Calculation canceled."),
+    MELDUNG(TxtIterationLaeuft, "Iteration läuft...", "Iteration is running..."),
+    MELDUNG(TxtTiefe, "Tiefe ", "depth "),
+    MELDUNG(TxtIteriere, ": iteriere, ", ": iterate, "),
+    MELDUNG(TxtIterationenFertig, "Alle Iterationen abgeschlossen", "All iterations finished"),
+    MELDUNG(TxtSpezDBGeneriert1,
+            "Die Generierung der Spezialdatenbank '",
+            "The generation process of the special database '"),
+    MELDUNG(TxtSpezDBGeneriert2,
+            "' wurde erfolgreich abgeschlossen",
+            "' has been successfully finished."),
+    MELDUNG(TxtZugfolgeTiefe, "ermittle Zugfolge; Tiefe ", "calculating move sequence; depth "),
+    MELDUNG(TxtPly, " ply", " ply"),
+    MELDUNG(TxtKommentar, "Kommentar:", "Comment:"),
+    MELDUNG(MsgZugLoeschen, "Wollen Sie den Zug löschen?", "Do you want to delete the move?"),
+    MELDUNG(TxtInfo,
+            "Galdrik ist ein Schachprogramm mit einer Werkbank für die Endspielforschung: "
+            "Es spielt und analysiert Partien, liest und schreibt PGN und EPD und untersucht "
+            "Endspiele mit Endspieldatenbanken im Nalimov-Format.\r\n\r\n"
+            "Schachmotor und Oberfläche sind eine freie Neuentwicklung in C++ und Qt.\r\n\r\n"
+            "Versionsnummer: ",
+            "Galdrik is a chess program with a workbench for endgame research: it plays and "
+            "analyses games, reads and writes PGN and EPD and examines endgames with endgame "
+            "databases in the Nalimov format.\r\n\r\n"
+            "Engine and user interface are an independent new development in C++ and Qt.\r\n\r\n"
+            "version number: "),
+    MELDUNG(MsgFehlerBibliothek,
+            "Fehler! Die Programmbibliothek '%1' konnte nicht geladen werden: %2",
+            "Error! The program library '%1' could not be loaded: %2"),
+    MELDUNG(MsgFehlerExport,
+            "Fehler! Die Funktion '%1' fehlt in der Programmbibliothek '%2'.",
+            "Error! The function '%1' is missing from the program library '%2'."),
+    MELDUNG(MsgHashStandard,
+            "Die Hashtabellen konnten nicht in der eingestellten Größe reserviert werden. Galdrik "
+            "verwendet die Standardgrößen; Sie können sie unter Extras - Einstellungen ändern.",
+            "The Hash Tables couldn't be allocated in the chosen size. Galdrik uses the default "
+            "sizes; you can change them under Extras - Options."),
+};
+
+// The labels of the engine's search statistics, in the order it takes them;
+// the trailing blanks align its columns.
+const Bezeichnung kStatistik[20] = {
+    {"Alpha-Cutoffs:     ", "Alpha cutoffs:     "},
+    {"Beta-Cutoffs:      ", "Beta cutoffs:      "},
+    {"1.  Beta-Cutoff:   ", "1st Beta cutoff:   "},
+    {"Futility-Cutoffs:  ", "Futility cutoffs:  "},
+    {"Nullmove-Suchen:   ", "Nullmove searches: "},
+    {"Nullmove-Cutoffs:  ", "Nullmove cutoffs:  "},
+    {"Hash: ", "Hash: "},
+    {"Gespeichert: ", "Stored:      "},
+    {"Zugriff:  ", "Accesses: "},
+    {"erfolgreich: ", "successful: "},
+    {"Tiefe: ", "Depth: "},
+    {"vollständig:  ", "complete:     "},
+    {"Extensions: ", "Extensions: "},
+    {"Ruhesuche:   ", "Quiescecence:"},
+    {"Gegenfeldsysteme:  ", "Co-ord. square sys:"},
+    {"Knoten total:      ", "nodes total:       "},
+    {"Ruhesuche:  ", "Quiescence: "},
+    {"Zeit:          ", "time:          "},
+    {"Geschwindigkeit: ", "Speed:           "},
+    {"EGTB-Zugriffe:     ", "EGTB accesses:     "},
+};
+
+// The labels of the engine's tablebase reports, in the order it takes them.
+const Bezeichnung kTablebase[19] = {
+    {"Weiß gewinnt", "White wins"},
+    {"Schwarz gewinnt", "Black wins"},
+    {"Gewinn in", "win in"},
+    {"Remis", "draw"},
+    {"Unbekannt", "unknown"},
+    {"Zugrecht halber Punkt kritisch", "side to move half point critical"},
+    {"Zugrecht ganzer Punkt kritisch", "side to move full point critical"},
+    {"Am Zug verkürzt den Gewinn um", "on the move shortens win by"},
+    {"Am Zug verlängert den Gewinn um", "on the move lengthens win by"},
+    {"Optimale Züge:", "optimal moves:"},
+    {"Suboptimale Züge:", "suboptimal moves:"},
+    {"Halben Punkt verlierende Züge:", "half point losing moves:"},
+    {"Ganzen Punkt verlierende Züge:", "full point losing moves:"},
+    {"Zugzwang", "Zugzwang"},
+    {"Remis wegen Stellungswiederholung", "Draw due to position repetition"},
+    {"Remis wegen 50-Züge-Regel", "Draw due to 50 move rule"},
+    {"Folge von ", "sequence of "},
+    {" einzigen Zügen", " unique moves"},
+    {"Pattfalle", "Stalemate trap"},
+};
+// clang-format on
+
+#undef MELDUNG
+
+const char* text(const Bezeichnung& b, Sprachen s) {
+  return s == Sprachen::Deutsch ? b.deutsch : b.englisch;
+}
+
+template <typename Export, std::size_t N, std::size_t... I>
+void bezeichnungenSenden(Export& dll, const Bezeichnung (&tabelle)[N], Sprachen s,
+                         std::index_sequence<I...>) {
+  dll(text(tabelle[I], s)...);
+}
+
+void tabellenFuellen(Sprachen s) {
+  for (const Meldungstext& t : kTexte)
+    *t.variable = QString::fromUtf8(s == Sprachen::Deutsch ? t.deutsch : t.englisch);
+}
+
+// Each call stands alone: an engine without one of the exports still gets
+// the others.
+void engineBeschriften(Sprachen s) {
+  using namespace EngineComm;
+  if (DLL_SetFigurName.vorhanden()) DLL_SetFigurName(FigurBuchstaben);
+  if (DLL_SetStatBez.vorhanden())
+    bezeichnungenSenden(DLL_SetStatBez, kStatistik, s, std::make_index_sequence<20>{});
+  if (DLL_TBBezSet.vorhanden())
+    bezeichnungenSenden(DLL_TBBezSet, kTablebase, s, std::make_index_sequence<19>{});
+}
+
+}  // namespace
 
 void SpracheDeutsch() {
-  SprachCode = QStringLiteral("Dt");
-  ProgTitel = QStringLiteral("Galdrik");
-  FehlerTitel = QStringLiteral("Galdrik - Fehler");
-  MsgFehlerBibliothek =
-      QStringLiteral("Fehler! Die Programmbibliothek '%1' konnte nicht geladen werden: %2");
-  MsgFehlerExport =
-      QStringLiteral("Fehler! Die Funktion '%1' fehlt in der Programmbibliothek '%2'.");
+  tabellenFuellen(Sprachen::Deutsch);
+  engineBeschriften(Sprachen::Deutsch);
 }
 
 void SpracheEnglisch() {
-  SprachCode = QStringLiteral("En");
-  ProgTitel = QStringLiteral("Galdrik");
-  FehlerTitel = QStringLiteral("Galdrik - error");
-  MsgFehlerBibliothek = QStringLiteral("Error! The program library '%1' could not be loaded: %2");
-  MsgFehlerExport =
-      QStringLiteral("Error! The function '%1' is missing from the program library '%2'.");
+  tabellenFuellen(Sprachen::Englisch);
+  engineBeschriften(Sprachen::Englisch);
 }
+
+std::span<const Meldungstext> Meldungstexte() { return kTexte; }
 
 namespace {
 // German until start-up fills the tables, so that a message shown before
-// that still has a title and a text. Defined after the variables above, so
-// they exist when this runs.
-const bool deutschVorab = (SpracheDeutsch(), true);
+// that still has a title and a text. Only the tables: the engine is not
+// reached before the program runs.
+const bool deutschVorab = (tabellenFuellen(Sprachen::Deutsch), true);
 }  // namespace
 
 }  // namespace galdrik::Sprache
