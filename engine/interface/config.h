@@ -11,6 +11,7 @@ struct EngineKonfiguration {
   std::string hashPfad;       // key file HashCode.key
   uint8_t hashExponent = 0;   // 2^exponent buckets in the transposition table
   uint8_t hashBreite = 0;     // entries per bucket
+  uint32_t gegenfeldAnzahl = 0;  // entries of the corresponding-squares cache
 };
 
 EngineKonfiguration& Konfiguration();

@@ -13,3 +13,6 @@ GALDRIK_EXPORT int32_t DLL_CheckMMX();
 GALDRIK_EXPORT int32_t DLL_HashCodeGen();
 GALDRIK_EXPORT void DLL_HashLeeren();
 GALDRIK_EXPORT int32_t DLL_HashReAllok();
+
+// Evaluation
+GALDRIK_EXPORT int32_t DLL_GegenfeldReAllok();
