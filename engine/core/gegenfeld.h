@@ -47,7 +47,9 @@ bool GegenfeldTabelle(const Stellung& st, int32_t modus, Gegenfeldeintrag& puffe
 // Replaces the cache by one of anzahl entries, empty. 0 and "GegenfeldHash
 // initialisiert\n" in the engine log on success; -1 and "GegenfeldHash
 // fehlgeschlagen\n" when the memory cannot be had (the cache then has 0
-// entries). anzahl 0 gives -1 without a log line: the caller reports that.
+// entries; start-up then stores 0 as the configured count, as
+// DLL_GegenfeldReAllok does). anzahl 0 gives -1 without a log line: the
+// caller reports that.
 int32_t GegenfeldHashAllok(uint32_t anzahl);
 void GegenfeldHashFrei();
 

@@ -82,7 +82,8 @@ TEST(BauernendspielBewerten, IsTheFramesScore) {
 // White's only move is the en-passant capture e5xd6: that is no stalemate,
 // whichever side it is.
 TEST(BauernendspielBewerten, EnPassantCaptureIsAMove) {
-  for (const char* text : {"8/8/4p3/3pP3/8/7p/5k1P/7K w - d6", "7k/5K1p/7P/8/3Pp3/4P3/8/8 b - d3"}) {
+  for (const char* text :
+       {"8/8/4p3/3pP3/8/7p/5k1P/7K w - d6", "7k/5K1p/7P/8/3Pp3/4P3/8/8 b - d3"}) {
     Stellung st = Brett(text);
     const Zugliste zuege = ZugGenerator(st, GenAlleZuege);
     ASSERT_EQ(zuege.anzahl, 1) << text;
@@ -156,8 +157,7 @@ TEST(EndspielRegelTabelle, DrawnPawnPatterns) {
       {"no king", Felder({"g2", "g3"}), 0, g7, Felder({"h7"}), 1, -1},
   };
   for (const auto& f : faelle) {
-    EXPECT_EQ(EndspielRegelTabelle(f.bauernW, f.koenigW, f.bauernS, f.koenigS, Weiss),
-              f.weissAmZug)
+    EXPECT_EQ(EndspielRegelTabelle(f.bauernW, f.koenigW, f.bauernS, f.koenigS, Weiss), f.weissAmZug)
         << f.name;
     EXPECT_EQ(EndspielRegelTabelle(f.bauernW, f.koenigW, f.bauernS, f.koenigS, Schwarz),
               f.schwarzAmZug)
@@ -169,9 +169,8 @@ TEST(EndspielRegelTabelle, DrawnPawnPatterns) {
 // tables are never indexed by a missing king.
 TEST(BauernendspielBewerten, BoardsWithoutKings) {
   const char* stellungen[] = {
-      "8/8/8/4p3/4P3/8/8/4K3 w - -", "8/4k3/8/4p3/4P3/8/8/8 b - -",
-      "8/8/8/p7/P7/8/8/8 w - -",     "8/8/8/8/8/7p/7P/8 w - -",
-      "8/8/8/8/8/8/4P3/8 w - -",     "8/8/8/8/8/8/4p3/8 b - -",
+      "8/8/8/4p3/4P3/8/8/4K3 w - -", "8/4k3/8/4p3/4P3/8/8/8 b - -", "8/8/8/p7/P7/8/8/8 w - -",
+      "8/8/8/8/8/7p/7P/8 w - -",     "8/8/8/8/8/8/4P3/8 w - -",     "8/8/8/8/8/8/4p3/8 b - -",
   };
   for (const char* s : stellungen) {
     for (int32_t modus = 0; modus <= 3; ++modus) {

@@ -13,7 +13,6 @@
 namespace galdrik {
 namespace {
 
-
 TEST(EndspielErkenner, RecognisedPositions) {
   struct Fall {
     const char* name;
@@ -77,16 +76,16 @@ TEST(EndspielErkenner, RecognisedPositions) {
 // classes, the recogniser changes nothing and the frame goes on.
 TEST(EndspielErkenner, LeavesTheRestToTheEvaluation) {
   const char* stellungen[] = {
-      "3Q4/8/8/8/8/2K5/p7/1k6 w - -",       // queen's king in the winning zone
-      "4k3/8/8/8/8/8/1p6/3QK3 w - -",       // knight pawn
-      "K7/P1k5/8/8/4N3/8/8/8 w - -",        // the corner pattern needs Black to move
-      "r3k3/8/8/8/8/8/8/R3K3 w - -",        // rook against rook
-      "4k3/8/8/8/8/8/8/R1B1K3 w - -",       // rook and bishop
-      "4k3/8/8/8/8/8/4P3/2B1K3 w - -",      // bishop and pawn
-      "4k3/8/8/3b4/8/8/8/N3K3 w - -",       // bishop against knight
-      "4k3/8/8/8/8/8/8/RQ2K3 w - -",        // five men are never recognised
-      "8/8/8/8/8/8/8/R2QK3 w - -",          // three men, no Black king
-      "8/8/8/8/8/8/8/R2QK2N w - -",         // four men, no Black king
+      "3Q4/8/8/8/8/2K5/p7/1k6 w - -",   // queen's king in the winning zone
+      "4k3/8/8/8/8/8/1p6/3QK3 w - -",   // knight pawn
+      "K7/P1k5/8/8/4N3/8/8/8 w - -",    // the corner pattern needs Black to move
+      "r3k3/8/8/8/8/8/8/R3K3 w - -",    // rook against rook
+      "4k3/8/8/8/8/8/8/R1B1K3 w - -",   // rook and bishop
+      "4k3/8/8/8/8/8/4P3/2B1K3 w - -",  // bishop and pawn
+      "4k3/8/8/3b4/8/8/8/N3K3 w - -",   // bishop against knight
+      "4k3/8/8/8/8/8/8/RQ2K3 w - -",    // queen and rook: no class of its own
+      "8/8/8/8/8/8/8/R2QK3 w - -",      // three men, no Black king
+      "8/8/8/8/8/8/8/R2QK2N w - -",     // four men, no Black king
   };
   for (const char* s : stellungen) {
     Stellung st = test::Pos(s);
