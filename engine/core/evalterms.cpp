@@ -3,7 +3,6 @@
 // the tests look at them separately.
 #include "core/evalterms.h"
 
-
 namespace galdrik {
 
 namespace {
