@@ -1,4 +1,5 @@
-// galdrik-eval-bench: evaluations per second and the king-pawn-king bitbase.
+// galdrik-eval-bench: evaluations per second, the king-pawn-king bitbase and
+// the corresponding-squares tables of pawn endings.
 #include <chrono>
 #include <cstdio>
 #include <vector>
@@ -6,6 +7,7 @@
 #include "core/board.h"
 #include "core/eval.h"
 #include "core/evalterms.h"
+#include "core/gegenfeld.h"
 #include "core/kpk.h"
 #include "core/makemove.h"
 #include "core/movegen.h"
@@ -105,6 +107,39 @@ void BitbaseMessen() {
   }
 }
 
+// The cost of one corresponding-squares table (computed, not looked up),
+// and pawn endings evaluated with the cache of start-up's default size.
+void GegenfeldMessen() {
+  const char* strukturen[] = {
+      "8/4k3/8/4p3/4P3/8/8/4K3 w - -",
+      "7k/8/8/p7/P7/8/8/K7 w - -",
+      "8/5k2/1p4p1/1P4P1/4K3/8/8/8 w - -",
+      "8/1k6/p1p5/P1P2p2/5P2/8/8/6K1 w - -",
+  };
+  GegenfeldHashFrei();
+  static Gegenfeldeintrag puffer;
+  constexpr int laeufe = 50;
+  for (const char* s : strukturen) {
+    const Stellung st = test::Brett(s);
+    const double dauer = Sekunden([&] {
+      for (int i = 0; i < laeufe; ++i) GegenfeldTabelle(st, GegenfeldBlockiert, puffer);
+    });
+    std::printf("corresponding squares:      %.2f ms per table (%s)\n", 1000.0 * dauer / laeufe, s);
+  }
+
+  GegenfeldHashAllok(8);
+  std::vector<Stellung> alle;
+  Sammeln(Wurzel("8/5k2/1p4p1/1P4P1/4K3/8/8/8 w - -"), 5, alle);
+  Sammeln(Wurzel("8/pp3k2/8/3P4/8/5K2/PP6/8 w - -"), 4, alle);
+  volatile int64_t senke = 0;
+  const double proSekunde = ProSekunde(static_cast<long>(alle.size()), [&] {
+    for (Stellung st : alle) senke = senke + StellungBewerten(st, 1);
+  });
+  std::printf("pawn-ending evaluations/s:  %.0f (%zu positions of perft trees)\n", proSekunde,
+              alle.size());
+  GegenfeldHashFrei();
+}
+
 }  // namespace
 
 int main() {
@@ -114,6 +149,7 @@ int main() {
   volatile uint64_t senke = 0;
 
   BitbaseMessen();
+  GegenfeldMessen();
 
   const std::vector<Stellung> stellungen = BewertungsStellungen();
   constexpr long durchlaeufe = 5;

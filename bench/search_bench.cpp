@@ -12,6 +12,7 @@
 #include "core/contactmasks.h"
 #include "core/evalterms.h"
 #include "core/fen.h"
+#include "core/gegenfeld.h"
 #include "core/kpk.h"
 #include "core/search.h"
 #include "core/tt.h"
@@ -23,7 +24,7 @@ int main(int argc, char** argv) {
   AngriffstabellenInit();
   AngriffsmaskenInit();
   if (HashCodeKeysLaden(GALDRIK_DATA_DIR "/HashCode.key") != 0 || BitbaseKBKGenerieren() != 0 ||
-      SuchVariablenInit() != 0 || HashAllok(20, 4) != 0) {
+      SuchVariablenInit() != 0 || HashAllok(20, 4) != 0 || GegenfeldHashAllok(8) != 0) {
     std::fprintf(stderr, "start-up failed\n");
     return 1;
   }

@@ -14,6 +14,7 @@
 #include "core/contactmasks.h"
 #include "core/evalterms.h"
 #include "core/fen.h"
+#include "core/gegenfeld.h"
 #include "core/kpk.h"
 #include "core/notation.h"
 #include "core/search.h"
@@ -67,7 +68,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (BitbaseKBKGenerieren() != 0 || SuchVariablenInit() != 0 ||
-      HashAllok(static_cast<uint8_t>(exponent), 4) != 0) {
+      HashAllok(static_cast<uint8_t>(exponent), 4) != 0 || GegenfeldHashAllok(8) != 0) {
     std::fprintf(stderr, "out of memory\n");
     return 1;
   }

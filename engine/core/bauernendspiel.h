@@ -4,18 +4,26 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 #include "core/board.h"
 
 namespace galdrik {
 
-// White's view. Empty while the pawn-ending rules are not built: the
-// evaluation then scores the position with its general terms instead.
-std::optional<int16_t> BauernendspielBewerten(Stellung& st, int32_t gegenfeldModus);
+// White's view. Clears st.remisMaterial and sets it only for a stalemate
+// (score 0); a recognised draw scores +1 or -1 so that the search can still
+// tell it from stalemate. Missing kings (square 64 or beyond) are allowed.
+int16_t BauernendspielBewerten(Stellung& st, int32_t gegenfeldModus);
 
-// Builds the table of drawn pawn patterns; called once by the start-up step
-// that builds the evaluation's masks.
-void EndspielRegelnInit();
+// Two White pawns (a-file and c6, or mirrored to the h-side) against the
+// Black a7-pawn: 0 when the placement is a known draw, 1 otherwise. amZug 1
+// White, 0 Black to move; any other value gives 1.
+uint8_t EndspielRegelBauer(uint8_t koenigW, uint8_t bauer1, uint8_t bauer2, uint8_t koenigS,
+                           uint8_t bauerS, uint8_t amZug);
+
+// 0 when the pawns and kings match a known drawn pattern (White's extra
+// pawn on the g- or h-file that cannot break through); otherwise +1 with
+// White to move and -1 with Black to move. Kings as boards (empty: no king).
+int32_t EndspielRegelTabelle(Bitboard bauernW, Bitboard koenigW, Bitboard bauernS, Bitboard koenigS,
+                             uint8_t amZug);
 
 }  // namespace galdrik

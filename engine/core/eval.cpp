@@ -204,9 +204,10 @@ int16_t StellungBewerten(Stellung& st, uint8_t ansicht) {
   // The men besides the kings (n - 2 in a position with both kings).
   const int figuren = Anzahl((st.weiss | st.schwarz) & ~(z.koenigW | z.koenigS));
 
+  // Pawn endings have their own evaluation, unscaled.
   if (!(st.springer | st.laeufer | st.tuerme | st.damen)) {
     const int32_t modus = SuchOptionen().gegenfeldModus.load(std::memory_order_relaxed);
-    if (const auto wert = BauernendspielBewerten(st, modus)) return Abschluss(st, *wert, ansicht);
+    return Abschluss(st, BauernendspielBewerten(st, modus), ansicht);
   }
   if (n < 5 && EndspielErkenner(st, static_cast<uint8_t>(n), z))
     return Abschluss(st, st.bewertung, ansicht);

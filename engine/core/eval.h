@@ -54,6 +54,14 @@ inline constexpr Bitboard LinieH = LinieA << 7;
 inline constexpr Bitboard Reihe1 = 0xFFULL;
 inline constexpr Bitboard Reihe8 = 0xFFULL << 56;
 
+// The squares a set of pawns attacks.
+constexpr Bitboard BauernAngriffeWeiss(Bitboard bauern) {
+  return ((bauern & ~LinieA) << 7) | ((bauern & ~LinieH) << 9);
+}
+constexpr Bitboard BauernAngriffeSchwarz(Bitboard bauern) {
+  return ((bauern & ~LinieA) >> 9) | ((bauern & ~LinieH) >> 7);
+}
+
 // Chebyshev distance. A missing king (square 64) reads as file a, rank 9:
 // far from everything, and never an index into a table.
 constexpr int FeldAbstand(int a, int b) {

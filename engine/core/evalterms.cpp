@@ -3,8 +3,6 @@
 // the tests look at them separately.
 #include "core/evalterms.h"
 
-#include "core/bauernendspiel.h"
-
 namespace galdrik {
 
 namespace {
@@ -412,6 +410,6 @@ TermSummen BewertungsTerme(const Stellung& st, const BewertungsZustand& z, int32
   return t;
 }
 
-void BewertungMaskenInit() { EndspielRegelnInit(); }
+void BewertungMaskenInit() {}
 
 }  // namespace galdrik

@@ -34,8 +34,10 @@ struct TermSummen {
 // safety of a side far behind looks at its king's room.
 TermSummen BewertungsTerme(const Stellung& st, const BewertungsZustand& z, int32_t material);
 
-// Builds the evaluation's tables at start-up (the terms' own square sets are
-// compile-time constants; this builds the pawn endings' pattern table).
+// The start-up step that builds the evaluation's tables. Every square set of
+// the evaluation, the pawn endings' pattern table included, is a compile-time
+// constant by now, so nothing is left to build; the step keeps start-up's
+// order for anything that may need it.
 void BewertungMaskenInit();
 
 }  // namespace galdrik

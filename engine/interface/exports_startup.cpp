@@ -138,10 +138,8 @@ GALDRIK_EXPORT int32_t DLL_EngineInit() {
     std::fputs("keine gültige GegenfeldHash-Anzahl!\n", stdout);
     return 6;
   }
-  if (GegenfeldHashAllok(k.gegenfeldAnzahl) == 0)
-    LogZeile("GegenfeldHash initialisiert\n");
-  else
-    LogZeile("GegenfeldHash fehlgeschlagen\n");
+  // Logs its own line; a failed allocation leaves an empty cache and start-up goes on.
+  if (GegenfeldHashAllok(k.gegenfeldAnzahl) != 0) Konfiguration().gegenfeldAnzahl = 0;
 
   BewertungMaskenInit();
   JobsZuruecksetzen();

@@ -77,3 +77,6 @@ GALDRIK_EXPORT int32_t DLL_HashReAllok();
 // -9 when a path is missing; else 0 done, 1 source not readable, 2 source
 // malformed or no memory, 3 log not writable, 4 target not writable.
 GALDRIK_EXPORT int32_t DLL_BuchGen(const char* quelle, const char* ziel);
+
+// Evaluation
+GALDRIK_EXPORT int32_t DLL_GegenfeldReAllok();

@@ -7,7 +7,10 @@
 #include <thread>
 #include <vector>
 
+#include "core/bauernendspiel.h"
+#include "core/endspielerkenner.h"
 #include "core/eval.h"
+#include "core/gegenfeld.h"
 #include "core/evalterms.h"
 #include "core/movegen.h"
 #include "core/movetest_util.h"
@@ -19,6 +22,7 @@ namespace {
 
 using test::Brett;
 using test::Feld;
+using test::Gespiegelt;
 
 int16_t Bewerten(const std::string& text, uint8_t ansicht = 0) {
   Stellung st = Brett(text);
@@ -40,33 +44,6 @@ TermSummen Terme(const std::string& text, int32_t material = 0) {
 int32_t Bauern(const std::string& text) {
   const Stellung st = Brett(text);
   return BauernstrukturBewerten(st, Zustand(st)).p;
-}
-
-// Ranks flipped, colours and side to move exchanged.
-Stellung Gespiegelt(const Stellung& st) {
-  auto flip = [](Bitboard b) { return __builtin_bswap64(b); };
-  auto feld = [](uint8_t f) { return static_cast<uint8_t>(f < 64 ? f ^ 56 : f); };
-  Stellung m = Leerstellung();
-  m.weiss = flip(st.schwarz);
-  m.schwarz = flip(st.weiss);
-  m.bauern = flip(st.bauern);
-  m.springer = flip(st.springer);
-  m.laeufer = flip(st.laeufer);
-  m.tuerme = flip(st.tuerme);
-  m.damen = flip(st.damen);
-  m.koenigW = feld(st.koenigS);
-  m.koenigS = feld(st.koenigW);
-  m.amZug = st.amZug == Weiss ? Schwarz : Weiss;
-  m.rochade[RochadeWeissLang] = st.rochade[RochadeSchwarzLang];
-  m.rochade[RochadeWeissKurz] = st.rochade[RochadeSchwarzKurz];
-  m.rochade[RochadeSchwarzLang] = st.rochade[RochadeWeissLang];
-  m.rochade[RochadeSchwarzKurz] = st.rochade[RochadeWeissKurz];
-  m.epFeld = st.epFeld == KeinEPFeld ? KeinEPFeld : feld(st.epFeld);
-  m.halbzuege = st.halbzuege;
-  BelegungSetzen(m);
-  StellungAbleiten(m);
-  m.schluessel = HashCodeBerechnen(m);
-  return m;
 }
 
 void SpiegelGleich(const Stellung& st, const std::string& name) {
@@ -117,8 +94,9 @@ TEST(StellungBewerten, DeadDrawsScoreZeroAndMarkThePosition) {
       {"three light bishops", "2b1k3/8/8/8/8/8/8/3BKB2 w - -", 0},
       {"king and bishop", "4k3/8/8/8/8/8/8/4KB2 b - -", 0},
       {"two dark bishops", "4k3/8/8/8/8/4B3/8/2B1K3 w - -", 0},
-      {"bare king to move without a safe square", "k7/8/1Q6/8/8/8/8/4K3 b - -", 0},
-      {"White's bare king the same", "4k3/8/8/8/8/1q6/8/K7 w - -", 0},
+      // With one piece less the small-material recogniser scores these first.
+      {"bare king to move without a safe square", "k7/8/1Q6/8/8/8/7R/4K3 b - -", 0},
+      {"White's bare king the same", "4k3/7r/8/8/8/1q6/8/K7 w - -", 0},
   };
   for (const auto& f : faelle) {
     Stellung st = Brett(f.stellung);
@@ -128,7 +106,7 @@ TEST(StellungBewerten, DeadDrawsScoreZeroAndMarkThePosition) {
     EXPECT_EQ(st.remisMaterial, 1) << f.name;
   }
   // The stalemate rule is about the side to move only.
-  Stellung st = Brett("k7/8/1Q6/8/8/8/8/4K3 w - -");
+  Stellung st = Brett("k7/8/1Q6/8/8/8/7R/4K3 w - -");
   EXPECT_GT(StellungBewerten(st, 0), 800);
   EXPECT_EQ(st.remisMaterial, 0);
   // Bishops of both colours are no dead draw.
@@ -144,7 +122,7 @@ TEST(StellungBewerten, MaterialWithItsCorrections) {
     int32_t material;
   };
   const Fall faelle[] = {
-      {"queen against rook", "r3k3/8/8/8/8/8/8/4K2Q w - -", 400},
+      {"queen against rook", "r3k3/p7/8/8/8/8/P7/4K2Q w - -", 400},
       {"three knights against the bare king", "4k3/8/8/8/8/8/8/1NN1KN2 w - -", 450},
       {"four knights", "4k3/8/8/8/8/8/8/NNN1KN2 b - -", 750},
       {"Black's three knights", "1nn1kn2/8/8/8/8/8/8/4K3 w - -", -450},
@@ -324,8 +302,27 @@ TEST(StellungBewerten, ColourMirroredPositionsScoreNegated) {
       // Kings off the back rank on the edge files, with the queens on.
       "r1bq1r2/pppp1ppk/2n2n1p/2b1p3/2B1P3/2NP1N1P/PPP2PP1/R1BQ1RK1 w - -",
       "r6r/k1p2ppp/1pn1q3/8/8/2N1Q3/KPP2PPP/R6R w - -",
+      // Pawn endings: bitbase, stalemate, en passant, corresponding squares,
+      // the pawn count.
+      "4k3/8/4K3/4P3/8/8/8/8 w - -",
+      "8/8/8/8/8/7p/5k1P/7K w - -",
+      "8/8/4p3/3pP3/8/7p/5k1P/7K w - d6",
+      "8/4k3/8/3Kp3/4P3/8/8/8 w - -",
+      "8/4k3/8/3Kp3/4P3/8/8/8 b - -",
+      "8/7p/8/P3k3/8/8/8/K7 w - -",
+      "4k3/8/8/3p4/3P4/3P4/8/4K3 w - -",
+      // Small material: mating formulas, draw zones and mate patterns.
+      "8/8/8/4k3/8/8/1R6/4K3 w - -",
+      "8/8/8/4Q3/8/3K4/1k6/q7 b - -",
+      "8/4K3/8/4k3/8/2b5/R7/8 w - -",
+      "8/3K4/8/4k3/8/2b5/R7/8 b - -",
+      "8/7R/8/4k3/8/8/8/n2K4 b - -",
+      "7k/8/5K2/8/8/8/8/2B3N1 w - -",
+      "6bk/8/6K1/8/8/2B5/8/8 b - -",
+      "3Q3K/8/8/8/8/8/p7/1k6 w - -",
+      "K7/P1k5/8/8/4N3/8/8/8 b - -",
   };
-  for (const char* s : stellungen) SpiegelGleich(Brett(s), s);
+  for (const char* s : stellungen) SpiegelGleich(test::Pos(s), s);
 }
 
 // Every position of a shallow perft tree.
@@ -372,11 +369,81 @@ TEST(StellungBewerten, ColourMirrorOverPerftTrees) {
   EXPECT_GT(geprueft, 15000u);
 }
 
+// Rules that exist for one colour only in the endgames: the two tables of
+// drawn pawn patterns (White's extra pawn), the bishop pair driving the king
+// towards e5 rather than the middle of the board, and the frame's one-sided
+// classes wherever the small-material recogniser does not answer.
+bool EinseitigImEndspiel(const Stellung& st) {
+  const int n = BitAnzahl(st.weiss | st.schwarz);
+  if (!(st.springer | st.laeufer | st.tuerme | st.damen)) {
+    for (const Stellung& s : {st, Gespiegelt(st)}) {
+      const Bitboard bW = s.bauern & s.weiss, bS = s.bauern & s.schwarz;
+      if (EndspielRegelTabelle(bW, Feldmaske[s.koenigW], bS, Feldmaske[s.koenigS], s.amZug) == 0)
+        return true;
+      if (BitAnzahl(bW) == 2 && BitAnzahl(bS) == 1 &&
+          EndspielRegelBauer(s.koenigW, static_cast<uint8_t>(ErstesBit(bW)),
+                             static_cast<uint8_t>(LetztesBit(bW)), s.koenigS,
+                             static_cast<uint8_t>(ErstesBit(bS)), s.amZug) == 0)
+        return true;
+    }
+    return false;
+  }
+  if (n == 4 && BitAnzahl(st.laeufer) == 2 &&
+      ((st.laeufer & st.weiss) == st.laeufer || (st.laeufer & st.schwarz) == st.laeufer) &&
+      !(st.springer | st.tuerme | st.damen | st.bauern))
+    return true;
+  Stellung kopie = st;
+  if (n < 5 && EndspielErkenner(kopie, static_cast<uint8_t>(n), FigurenBretter(st))) return false;
+  return EinseitigeKlasse(st);
+}
+
+TEST(StellungBewerten, ColourMirrorOverEndgameTrees) {
+  ASSERT_EQ(GegenfeldHashAllok(32), 0);
+  const struct {
+    const char* stellung;
+    int tiefe;
+  } baeume[] = {
+      {"8/5k2/1p4p1/1P4P1/4K3/8/8/8 w - -", 4},   // locked pawns: corresponding squares
+      {"8/pp3k2/8/3P4/8/5K2/PP6/8 w - -", 3},     // the pawn count
+      {"8/8/1k6/8/2pP4/8/8/4K3 b - d3", 4},        // en passant, and bitbase endings
+      {"8/8/3k4/8/8/2K5/8/R7 w - -", 3},
+      {"4k3/8/8/8/2b5/8/8/R3K3 w - -", 3},
+      {"8/8/8/3kn3/8/8/8/R3K3 w - -", 3},
+      {"r3k3/8/8/8/8/8/8/4K2Q w - -", 3},
+      {"3qk3/8/8/8/8/8/8/3QK3 w - -", 3},
+      {"4k3/8/8/3b4/8/8/8/2B1K3 w - -", 3},
+      {"7k/8/5K2/8/8/8/8/2B3N1 w - -", 3},
+      {"8/8/8/8/8/2K5/p7/1k5Q w - -", 3},
+      {"K7/P1k5/8/8/4N3/8/8/8 b - -", 4},
+  };
+  size_t geprueft = 0;
+  for (const auto& b : baeume) {
+    std::vector<Stellung> alle;
+    Sammeln(test::Pos(b.stellung), b.tiefe, alle);
+    for (const Stellung& st : alle) {
+      if (EinseitigImEndspiel(st)) continue;
+      ++geprueft;
+      Stellung a = st, m = Gespiegelt(st);
+      const int16_t wa = StellungBewerten(a, 0), wm = StellungBewerten(m, 0);
+      if (wm != -wa || a.remisMaterial != m.remisMaterial) {
+        ADD_FAILURE() << b.stellung << ": a position below scores " << wa << ", mirrored " << wm;
+        GegenfeldHashFrei();
+        return;
+      }
+    }
+  }
+  GegenfeldHashFrei();
+  EXPECT_GT(geprueft, 20000u);
+}
+
 // The working state is per call: the search and another job may evaluate at
-// the same time (run under ThreadSanitizer to see any shared write).
+// the same time (run under ThreadSanitizer to see any shared write). Pawn
+// endings share the engine-wide corresponding-squares cache, which is locked.
 TEST(StellungBewerten, EvaluationsInTwoThreadsAgree) {
   std::vector<Stellung> alle;
   Sammeln(test::Pos(test::Kiwipete), 2, alle);
+  Sammeln(test::Pos("8/5k2/1p4p1/1P4P1/4K3/8/8/8 w - -"), 3, alle);
+  ASSERT_EQ(GegenfeldHashAllok(2), 0);  // small: the threads overwrite each other's tables
   std::vector<int16_t> erwartet;
   for (Stellung st : alle) erwartet.push_back(StellungBewerten(st, 1));
   std::vector<int16_t> a(alle.size()), b(alle.size());
@@ -389,6 +456,7 @@ TEST(StellungBewerten, EvaluationsInTwoThreadsAgree) {
   std::thread t1(lauf, std::ref(a)), t2(lauf, std::ref(b));
   t1.join();
   t2.join();
+  GegenfeldHashFrei();
   EXPECT_EQ(a, erwartet);
   EXPECT_EQ(b, erwartet);
 }

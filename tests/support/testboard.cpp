@@ -53,4 +53,32 @@ Stellung Brett(const std::string& text) {
   return st;
 }
 
+Stellung Gespiegelt(const Stellung& st) {
+  auto flip = [](Bitboard b) { return __builtin_bswap64(b); };
+  auto feld = [](uint8_t f) { return static_cast<uint8_t>(f < 64 ? f ^ 56 : f); };
+  Stellung m = Leerstellung();
+  m.weiss = flip(st.schwarz);
+  m.schwarz = flip(st.weiss);
+  m.bauern = flip(st.bauern);
+  m.springer = flip(st.springer);
+  m.laeufer = flip(st.laeufer);
+  m.tuerme = flip(st.tuerme);
+  m.damen = flip(st.damen);
+  m.koenigW = feld(st.koenigS);
+  m.koenigS = feld(st.koenigW);
+  m.amZug = st.amZug == Weiss ? Schwarz : Weiss;
+  m.rochade[RochadeWeissLang] = st.rochade[RochadeSchwarzLang];
+  m.rochade[RochadeWeissKurz] = st.rochade[RochadeSchwarzKurz];
+  m.rochade[RochadeSchwarzLang] = st.rochade[RochadeWeissLang];
+  m.rochade[RochadeSchwarzKurz] = st.rochade[RochadeWeissKurz];
+  m.epFeld = st.epFeld == KeinEPFeld ? KeinEPFeld : feld(st.epFeld);
+  m.halbzuege = st.halbzuege;
+  m.schachW = st.schachS;
+  m.schachS = st.schachW;
+  BelegungSetzen(m);
+  StellungAbleiten(m);
+  m.schluessel = HashCodeBerechnen(m);
+  return m;
+}
+
 }  // namespace galdrik::test

@@ -14,4 +14,8 @@ Stellung Brett(const std::string& text);
 // Square index from its name ("e4").
 int Feld(const char* name);
 
+// The colour mirror: ranks flipped, colours, castling rights, check flags
+// and side to move exchanged.
+Stellung Gespiegelt(const Stellung& st);
+
 }  // namespace galdrik::test
