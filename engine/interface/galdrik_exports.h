@@ -32,3 +32,11 @@ GALDRIK_EXPORT void DLL_ZugPlus();
 GALDRIK_EXPORT void DLL_ZugNummer(int32_t ply);
 GALDRIK_EXPORT void DLL_PartieStruktSave();
 GALDRIK_EXPORT void DLL_PartieStruktLoad();
+
+// PGN files and game database
+GALDRIK_EXPORT int32_t DLL_DateiSpeichern(const char* pfad, int32_t anhaengen);
+GALDRIK_EXPORT int32_t DLL_PGNDateiLaden(const char* pfad);
+GALDRIK_EXPORT int32_t DLL_PGNDateiPartieInfo(int32_t spiel, int32_t feld);
+GALDRIK_EXPORT int32_t DLL_PGNDateiPartieText(const char* pfad, int32_t spiel);
+GALDRIK_EXPORT int32_t DLL_PGNDateiPartieLoad(const char* pfad, int32_t spiel);
+GALDRIK_EXPORT int32_t DLL_PGNDateiSchliessen();

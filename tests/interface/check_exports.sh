@@ -13,7 +13,9 @@ fi
 for required in DLL_CheckMMX DLL_HashCodeGen DLL_HashLeeren DLL_HashReAllok \
     DLL_PartieNotation DLL_ZugMark DLL_ZugKlick DLL_SetNAG DLL_SetComment DLL_GetComment \
     DLL_ZugKill DLL_ZugAufwerten DLL_PartiePGNSet DLL_PartieStatus DLL_ZugMinus DLL_ZugPlus \
-    DLL_ZugNummer DLL_PartieStruktSave DLL_PartieStruktLoad; do
+    DLL_ZugNummer DLL_PartieStruktSave DLL_PartieStruktLoad DLL_DateiSpeichern \
+    DLL_PGNDateiLaden DLL_PGNDateiPartieInfo DLL_PGNDateiPartieText DLL_PGNDateiPartieLoad \
+    DLL_PGNDateiSchliessen; do
   printf '%s\n' "$symbols" | grep -qx "$required" || { echo "missing export $required"; exit 1; }
 done
 echo "exports: $(printf '%s\n' "$symbols" | grep -c '^DLL_') DLL_* functions, nothing else"
