@@ -77,3 +77,17 @@ GALDRIK_EXPORT int32_t DLL_HashReAllok();
 // -9 when a path is missing; else 0 done, 1 source not readable, 2 source
 // malformed or no memory, 3 log not writable, 4 target not writable.
 GALDRIK_EXPORT int32_t DLL_BuchGen(const char* quelle, const char* ziel);
+
+// Statistics and timing tests
+GALDRIK_EXPORT int32_t DLL_Bewertung();
+GALDRIK_EXPORT int32_t DLL_SpeedTestEval(int32_t n);
+GALDRIK_EXPORT int32_t DLL_SpeedTestMovegen(int32_t n);
+GALDRIK_EXPORT int32_t DLL_TestZL();
+GALDRIK_EXPORT int32_t DLL_TestLK();
+// Piece-square statistics of a FEN list: 0 written, -9 a path is missing,
+// -1 the list cannot be read, -2 no memory for the counters, -3 the output
+// cannot be written.
+GALDRIK_EXPORT int32_t DLL_Fenograph(const char* fenListe, const char* ausgabe);
+// The file's MD5 as 32 hex digits into the output buffer; "" and 0 when it
+// cannot be read, -9 without a path.
+GALDRIK_EXPORT int32_t DLL_MD5Dateisumme(const char* pfad);

@@ -1,0 +1,133 @@
+// Statistics and timing exports, loaded by name: the static evaluation of
+// the current position, the piece-square statistics of a FEN list, file
+// digests and the speed tests.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "interface/host.h"
+
+namespace galdrik {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Bibliothek;
+
+std::string Fixture(const std::string& name) {
+  return std::string(GALDRIK_TEST_DATA_DIR) + "/stats/" + name;
+}
+
+std::vector<std::string> Zeilen(const fs::path& pfad) {
+  std::ifstream in(pfad);
+  std::vector<std::string> zeilen;
+  for (std::string z; std::getline(in, z);) zeilen.push_back(z);
+  return zeilen;
+}
+
+class Statistik : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(lib.geladen());
+    ordner = fs::temp_directory_path() /
+             ("galdrik-statistik-" + std::to_string(::getpid()) + "-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(ordner);
+    lib("DLL_LogDatei", (ordner / "Log.txt").c_str(), (ordner / "autoedit.fen").c_str());
+    lib("DLL_HashPfad", GALDRIK_DATA_DIR "/HashCode.key");
+    lib("DLL_BuchPfad", GALDRIK_DATA_DIR "/Standard.bk2");
+    lib("DLL_HashParam", 16, 4, 16);
+    ASSERT_EQ(lib.operator()<int32_t>("DLL_EngineInit"), 0);
+  }
+  void TearDown() override {
+    lib.operator()<int32_t>("DLL_EngineKill");
+    fs::remove_all(ordner);
+  }
+  int32_t Fenograph(const char* liste, const char* ausgabe) {
+    return lib.operator()<int32_t>("DLL_Fenograph", liste, ausgabe);
+  }
+  int32_t Ruf(const char* name) { return lib.operator()<int32_t>(name); }
+  int32_t Ruf(const char* name, int32_t n) { return lib.operator()<int32_t>(name, n); }
+
+  Bibliothek lib;
+  fs::path ordner;
+};
+
+TEST_F(Statistik, BewertungAusWeissSicht) {
+  // White a queen up: positive for White whoever is to move.
+  for (const char* fen : {"4k3/8/8/8/8/8/8/3QK3 w - - 0 1", "4k3/8/8/8/8/8/8/3QK3 b - - 0 1"}) {
+    ASSERT_GT(lib.operator()<int32_t>("DLL_FENInput", fen), 0);
+    EXPECT_GT(Ruf("DLL_Bewertung"), 800) << fen;
+  }
+  ASSERT_GT(lib.operator()<int32_t>("DLL_FENInput", "3qk3/8/8/8/8/8/8/4K3 w - - 0 1"), 0);
+  EXPECT_LT(Ruf("DLL_Bewertung"), -800);
+}
+
+TEST_F(Statistik, FenographDerFixture) {
+  const fs::path ausgabe = ordner / "fenograph.txt";
+  ASSERT_EQ(Fenograph(Fixture("stellungen.fen").c_str(), ausgabe.c_str()), 0);
+  const std::vector<std::string> z = Zeilen(ausgabe);
+  ASSERT_EQ(z.size(), 4u + 2 * 12);
+  EXPECT_EQ(std::vector<std::string>(z.begin(), z.begin() + 4),
+            (std::vector<std::string>{"Figurenaufenthaltsdauer", "1", "1", "FEN"}));
+  // Three lines: the initial position, K+P vs K, a lone Black queen on d5.
+  const std::string leer = "0,0,0,0,0,0,0,0,";
+  const std::string rang2bis7 = leer + leer + leer + leer + leer + leer;
+  EXPECT_EQ(z[4 + 0], leer + "1,1,1,1,2,1,1,1," + leer + leer + leer + leer + leer + "0,0,0,0,0,0,0,0")
+      << "White pawns";
+  EXPECT_EQ(z[4 + 5], "0,0,0,0,2,0,0,0," + rang2bis7 + "0,0,0,0,0,0,0,0") << "White king";
+  EXPECT_EQ(z[4 + 10], leer + leer + leer + leer + "0,0,0,1,0,0,0,0," + leer + leer +
+                           "0,0,0,1,0,0,0,0")
+      << "Black queens";
+  EXPECT_EQ(z[4 + 11], leer + rang2bis7 + "0,0,0,0,2,0,0,0") << "Black king";
+  EXPECT_EQ(std::vector<std::string>(z.begin() + 16, z.end()),
+            std::vector<std::string>(z.begin() + 4, z.begin() + 16))
+      << "the totals repeat the only set";
+}
+
+TEST_F(Statistik, FenographFehler) {
+  const std::string liste = Fixture("stellungen.fen"), ausgabe = (ordner / "aus.txt").string();
+  const std::string fehlt = (ordner / "fehlt.fen").string();
+  const std::string unerreichbar = (ordner / "kein" / "ordner.txt").string();
+  const struct {
+    const char* liste;
+    const char* ausgabe;
+    int32_t ergebnis;
+  } faelle[] = {
+      {nullptr, ausgabe.c_str(), -9},          {liste.c_str(), nullptr, -9},
+      {fehlt.c_str(), ausgabe.c_str(), -1},    {ordner.c_str(), ausgabe.c_str(), -1},
+      {liste.c_str(), unerreichbar.c_str(), -3},
+  };
+  for (const auto& f : faelle) {
+    EXPECT_EQ(Fenograph(f.liste, f.ausgabe), f.ergebnis)
+        << (f.liste ? f.liste : "NULL") << " -> " << (f.ausgabe ? f.ausgabe : "NULL");
+    EXPECT_FALSE(fs::exists(ausgabe));
+  }
+}
+
+TEST_F(Statistik, MD5Dateisumme) {
+  const fs::path datei = ordner / "abc.txt";
+  std::ofstream(datei, std::ios::binary) << "abc";
+  EXPECT_EQ(lib.text(lib.operator()<int32_t>("DLL_MD5Dateisumme", datei.c_str())),
+            "900150983cd24fb0d6963f7d28e17f72");
+  EXPECT_EQ(lib.operator()<int32_t>("DLL_MD5Dateisumme", (ordner / "fehlt").c_str()), 0);
+  EXPECT_EQ(Ruf("DLL_StringByte", 0), 0) << "the empty string";
+  EXPECT_EQ(lib.operator()<int32_t>("DLL_MD5Dateisumme", static_cast<const char*>(nullptr)), -9);
+}
+
+TEST_F(Statistik, GeschwindigkeitstestsMessenEtwas) {
+  EXPECT_GT(Ruf("DLL_TestZL"), 0);
+  EXPECT_GT(Ruf("DLL_TestLK"), 0);
+  // These count only runs that reach the next second: double the passes
+  // until one does.
+  for (const char* test : {"DLL_SpeedTestEval", "DLL_SpeedTestMovegen"}) {
+    int32_t ergebnis = -1;
+    for (int32_t n = 20000; ergebnis == -1 && n < (1 << 28); n *= 2) ergebnis = Ruf(test, n);
+    EXPECT_GT(ergebnis, 0) << test;
+  }
+}
+
+}  // namespace
+}  // namespace galdrik
