@@ -1,67 +1,201 @@
-// A minimal game record: the start position and the line of moves played,
-// enough for the exports and the root search's repetition test.
+// The engine's game record: the game root, the current node, the tree set
+// aside while a temporary one is used, the click index of the display text
+// and the game's tags.
 #include "interface/partie.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <iterator>
+#include <new>
 
+#include "core/eval.h"
 #include "core/makemove.h"
+#include "core/movegen.h"
+#include "core/search.h"
+#include "core/textfile.h"
+#include "interface/enginestate.h"
 
 namespace galdrik {
 
 namespace {
 
-struct Partie {
-  bool vorhanden = false;
-  Stellung start{};
-  int32_t startPly = 0;
-  std::vector<Zug> zuege;
-  size_t aktuell = 0;  // moves played up to the current node
-};
+std::string HeutigesDatum() {
+  const std::time_t jetzt = std::time(nullptr);
+  std::tm zeit{};
+  localtime_r(&jetzt, &zeit);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y.%m.%d", &zeit);
+  return text;
+}
 
-Partie& Spiel() {
-  static Partie partie;
-  return partie;
+// Every operation that destroys nodes empties the click index first, so that
+// no entry outlives its node.
+void BaumZerstoeren(Partiewurzel*& wurzel) {
+  Partie().eintraege.clear();
+  delete wurzel;
+  wurzel = nullptr;
+}
+
+// The score as "%.2f" of centipawns, written without the C library so that
+// a process locale with a decimal comma cannot change the text.
+std::string Bauerneinheiten(int16_t wert) {
+  const int betrag = wert < 0 ? -wert : wert;
+  char text[16];
+  std::snprintf(text, sizeof text, "%s%d.%02d", wert < 0 ? "-" : "", betrag / 100, betrag % 100);
+  return text;
 }
 
 }  // namespace
 
-void PartieNeu() { PartieWurzelSetzen(Grundstellung(), 0); }
-
-void PartieFrei() { Spiel() = Partie{}; }
-
-void PartieWurzelSetzen(const Stellung& start, int32_t ply) {
-  Partie& p = Spiel();
-  p = Partie{};
-  p.vorhanden = true;
-  p.start = start;
-  p.startPly = ply;
+PartieZustand& Partie() {
+  static PartieZustand zustand;
+  return zustand;
 }
 
-int32_t PartieZugAnhaengen(const Zug& zug, int16_t, uint8_t) {
-  Partie& p = Spiel();
-  if (PartieAktuellerPly() > 6298) return -1;
-  p.zuege.resize(p.aktuell);
-  p.zuege.push_back(zug);
-  ++p.aktuell;
+void PartieWurzelErsetzen(Partiewurzel* neu) {
+  PartieZustand& p = Partie();
+  BaumZerstoeren(p.wurzel);
+  p.wurzel = neu;
+  p.aktuell = neu;
+}
+
+void PartieNeu() {
+  PartieZustand& p = Partie();
+  for (int t = 0; t < PartieTagAnzahl; ++t) p.infos[t] = "?";
+  p.infos[TagDate] = HeutigesDatum();
+  PartieWurzelErsetzen(new (std::nothrow) Partiewurzel(Grundstellung(), 0));
+  PartiepfadQuelleSetzen(&PartiePfadStellungen);
+}
+
+void PartieFrei() {
+  PartieZustand& p = Partie();
+  PartieWurzelErsetzen(nullptr);
+  BaumZerstoeren(p.aufbewahrt);
+}
+
+void PartieWurzelSetzen(const Stellung& start, int32_t ply) {
+  if (ply < 0 || ply >= MaxWurzelPly) ply = 0;
+  PartieWurzelErsetzen(new (std::nothrow) Partiewurzel(start, ply));
+}
+
+int32_t PartieZugAnhaengen(const Zug& zug, int16_t wert, uint8_t engineFlag) {
+  PartieZustand& p = Partie();
+  if (!p.aktuell || p.aktuell->ply >= MaxPartiePly) return -1;
+  Zugknoten* knoten = ZugknotenFinden(p.aktuell, zug);
+  if (!knoten) return -1;
+  p.aktuell = knoten;
+  if (engineFlag == 1 && Suche().statistik.iterationsTiefe > 0) knoten->kommentar = Suchkommentar(wert);
   return 0;
 }
 
 int32_t PartieAktuellerPly() {
-  const Partie& p = Spiel();
-  return p.vorhanden ? p.startPly + static_cast<int32_t>(p.aktuell) : 0;
+  const Zugknoten* aktuell = Partie().aktuell;
+  return aktuell ? aktuell->ply : 0;
 }
 
 void PartiePfadStellungen(std::vector<Stellung>& pfad) {
-  const Partie& p = Spiel();
-  pfad.clear();
-  if (!p.vorhanden) return;
-  Stellung st = p.start;
-  pfad.push_back(st);
-  for (size_t i = 0; i < p.aktuell; ++i) {
-    st = ZugAusfuehren(st, p.zuege[i], 1);
-    pfad.push_back(st);
-  }
+  PfadStellungen(Partie().aktuell, pfad);
   std::reverse(pfad.begin(), pfad.end());
+}
+
+void PartieInfoSetzen(PartieTag tag, std::string_view wert) {
+  std::string text = NachUtf8(wert);
+  if (text.size() > PartieInfoLaenge) {
+    size_t laenge = PartieInfoLaenge;
+    while (laenge > 0 && (static_cast<unsigned char>(text[laenge]) & 0xC0) == 0x80) --laenge;
+    text.resize(laenge);
+  }
+  Partie().infos[tag] = std::move(text);
+}
+
+std::string PartieNotationText(std::string_view buchstaben) {
+  PartieZustand& p = Partie();
+  p.eintraege.clear();
+  Notationsauftrag auftrag;
+  auftrag.buchstaben = buchstaben;
+  auftrag.eintraege = &p.eintraege;
+  if (p.wurzel) PartieNotationSchreiben(auftrag, *p.wurzel);
+  return std::move(auftrag.text);
+}
+
+std::string Suchkommentar(int16_t wert) {
+  const Suchstatistik& s = Suche().statistik;
+  std::string text = std::to_string(s.iterationsTiefe) + "/" + std::to_string(s.tiefsterPly) + "/" +
+                     std::to_string(s.tiefsterRuhePly) + " ";
+  if (wert > MattSchwelle)
+    text += "+#" + std::to_string((Matt - wert) / 2);
+  else if (wert < -MattSchwelle)
+    text += "-#" + std::to_string((Matt + wert) / 2);
+  else
+    text += Bauerneinheiten(wert);
+  return text;
+}
+
+void ZumKnotenGehen(Zugknoten* knoten) {
+  if (!knoten) return;
+  Partie().aktuell = knoten;
+  knoten->StellungGet(Engine().aktuelleStellung);
+}
+
+Zugknoten* KnotenAnPosition(int32_t position) {
+  const std::vector<NotationsEintrag>& eintraege = Partie().eintraege;
+  // The entries stand in text order: the last one starting at or before
+  // the position holds it.
+  auto it = std::upper_bound(eintraege.begin(), eintraege.end(), position,
+                             [](int32_t p, const NotationsEintrag& e) { return p < e.anfang; });
+  if (it == eintraege.begin()) return nullptr;
+  return std::prev(it)->knoten;
+}
+
+int32_t PartieStatus() {
+  EngineZustand& e = Engine();
+  Stellung& st = e.aktuelleStellung;
+  st.remisMaterial = 0;
+  ZugGenerator(st, GenAlleZuege, e.legalzugliste);
+  StellungBewerten(st, 0);
+  if (st.remisMaterial) return 1;
+  if (e.legalzugliste.anzahl == 0) {
+    if (st.schachW) return 2;
+    if (st.schachS) return 3;
+    return 1;
+  }
+  const PartieZustand& p = Partie();
+  if (!p.wurzel || !p.aktuell) return 0;
+  // Only what was played up to the current node can repeat it: later moves
+  // and other lines are no part of this game's history.
+  std::vector<Stellung> pfad;
+  PfadStellungen(p.aktuell, pfad);
+  const uint64_t schluessel = pfad.back().schluessel;
+  int vorkommen = 0;
+  for (const Stellung& s : pfad) vorkommen += s.schluessel == schluessel;
+  return vorkommen >= 2 ? 1 : 0;
+}
+
+void PartieStruktSave() {
+  PartieZustand& p = Partie();
+  Partiewurzel* spiel = p.wurzel;
+  p.wurzel = nullptr;
+  p.aktuell = nullptr;
+  if (!p.aufbewahrt) {
+    p.aufbewahrt = spiel;
+  } else if (spiel && std::memcmp(&p.aufbewahrt->startstellung, &spiel->startstellung,
+                                  sizeof(Stellung)) == 0) {
+    BaumZerstoeren(spiel);
+  } else if (spiel) {
+    BaumZerstoeren(p.aufbewahrt);
+    p.aufbewahrt = spiel;
+  }
+  PartieWurzelErsetzen(new (std::nothrow) Partiewurzel(Engine().aktuelleStellung, 0));
+}
+
+void PartieStruktLoad() {
+  PartieZustand& p = Partie();
+  if (!p.aufbewahrt) return;
+  Partiewurzel* alt = p.aufbewahrt;
+  p.aufbewahrt = nullptr;
+  PartieWurzelErsetzen(alt);
 }
 
 }  // namespace galdrik

@@ -10,7 +10,15 @@ if [ -n "$foreign" ]; then
   printf '%s\n' "$foreign"
   exit 1
 fi
-for required in DLL_CheckMMX DLL_HashCodeGen DLL_HashLeeren DLL_HashReAllok DLL_EngineInit DLL_EngineKill DLL_StellungGet DLL_ZugMachen DLL_SuchStart DLL_StringByte DLL_Bewertung DLL_SpeedTestEval DLL_SpeedTestMovegen DLL_TestZL DLL_TestLK DLL_Fenograph DLL_MD5Dateisumme; do
+for required in DLL_CheckMMX DLL_HashCodeGen DLL_HashLeeren DLL_HashReAllok \
+    DLL_EngineInit DLL_EngineKill DLL_StellungGet DLL_ZugMachen DLL_SuchStart DLL_StringByte \
+    DLL_PartieNotation DLL_ZugMark DLL_ZugKlick DLL_SetNAG DLL_SetComment DLL_GetComment \
+    DLL_ZugKill DLL_ZugAufwerten DLL_PartiePGNSet DLL_PartieStatus DLL_ZugMinus DLL_ZugPlus \
+    DLL_ZugNummer DLL_PartieStruktSave DLL_PartieStruktLoad DLL_DateiSpeichern \
+    DLL_PGNDateiLaden DLL_PGNDateiPartieInfo DLL_PGNDateiPartieText DLL_PGNDateiPartieLoad \
+    DLL_PGNDateiSchliessen \
+    DLL_Bewertung DLL_SpeedTestEval DLL_SpeedTestMovegen DLL_TestZL DLL_TestLK DLL_Fenograph \
+    DLL_MD5Dateisumme; do
   printf '%s\n' "$symbols" | grep -qx "$required" || { echo "missing export $required"; exit 1; }
 done
 echo "exports: $(printf '%s\n' "$symbols" | grep -c '^DLL_') DLL_* functions, nothing else"
