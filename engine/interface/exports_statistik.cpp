@@ -1,7 +1,8 @@
 // Statistics and measuring exports: the static evaluation of the current
-// position, the timing tests, piece-square statistics of a FEN list and the
-// MD5 digest of a file.
+// position, the timing tests, statistics of a PGN file, piece-square
+// statistics of a FEN list and the MD5 digest of a file.
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "core/eval.h"
@@ -11,6 +12,7 @@
 #include "core/textfile.h"
 #include "interface/enginestate.h"
 #include "interface/galdrik_exports.h"
+#include "interface/pgnstatistik.h"
 
 using namespace galdrik;
 
@@ -29,6 +31,13 @@ GALDRIK_EXPORT int32_t DLL_SpeedTestMovegen(int32_t n) { return SpeedTestMovegen
 GALDRIK_EXPORT int32_t DLL_TestZL() { return TestZL(); }
 
 GALDRIK_EXPORT int32_t DLL_TestLK() { return TestLK(); }
+
+GALDRIK_EXPORT int32_t DLL_PGNStatistikErstellen(const char* pgnPfad, const char* zweiterPfad) {
+  if (!pgnPfad) return -9;
+  std::string bericht;
+  const int32_t ergebnis = PGNStatistikErstellen(pgnPfad, zweiterPfad, bericht);
+  return ergebnis < 0 ? ergebnis : AusgabeSchreiben(bericht);
+}
 
 GALDRIK_EXPORT int32_t DLL_Fenograph(const char* fenListe, const char* ausgabe) {
   if (!fenListe || !ausgabe) return -9;

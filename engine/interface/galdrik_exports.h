@@ -111,6 +111,10 @@ GALDRIK_EXPORT int32_t DLL_SpeedTestEval(int32_t n);
 GALDRIK_EXPORT int32_t DLL_SpeedTestMovegen(int32_t n);
 GALDRIK_EXPORT int32_t DLL_TestZL();
 GALDRIK_EXPORT int32_t DLL_TestLK();
+// Statistics of a PGN file's games into the output buffer: its length, or
+// -1..-4 the file cannot be indexed, -9 no path or a game that cannot be
+// loaded, -10 no game. Creates the second file empty when one is named.
+GALDRIK_EXPORT int32_t DLL_PGNStatistikErstellen(const char* pgnPfad, const char* zweiterPfad);
 // Piece-square statistics of a FEN list: 0 written, -9 a path is missing,
 // -1 the list cannot be read, -2 no memory for the counters, -3 the output
 // cannot be written.

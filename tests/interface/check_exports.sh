@@ -18,7 +18,7 @@ for required in DLL_CheckMMX DLL_HashCodeGen DLL_HashLeeren DLL_HashReAllok \
     DLL_PGNDateiLaden DLL_PGNDateiPartieInfo DLL_PGNDateiPartieText DLL_PGNDateiPartieLoad \
     DLL_PGNDateiSchliessen \
     DLL_Bewertung DLL_SpeedTestEval DLL_SpeedTestMovegen DLL_TestZL DLL_TestLK DLL_Fenograph \
-    DLL_MD5Dateisumme; do
+    DLL_MD5Dateisumme DLL_PGNStatistikErstellen; do
   printf '%s\n' "$symbols" | grep -qx "$required" || { echo "missing export $required"; exit 1; }
 done
 echo "exports: $(printf '%s\n' "$symbols" | grep -c '^DLL_') DLL_* functions, nothing else"
