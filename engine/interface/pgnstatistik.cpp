@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "interface/partie.h"
 #include "interface/pgn.h"
@@ -111,9 +113,12 @@ int32_t PGNStatistikErstellen(const std::string& pfad, const char* zweiterPfad,
   const int32_t anzahl = PGNDateiIndex(pfad, saetze);
   if (anzahl < 0) return anzahl;
 
-  // Nothing is written to it; it only has to exist afterwards.
+  // Nothing is written to it; it only has to exist afterwards. Named as the
+  // PGN file itself, creating it would empty the games about to be read.
   std::unique_ptr<std::FILE, DateiSchliessen> zweiteDatei;
-  if (zweiterPfad && *zweiterPfad) zweiteDatei.reset(std::fopen(zweiterPfad, "w"));
+  std::error_code fehler;
+  if (zweiterPfad && *zweiterPfad && !std::filesystem::equivalent(pfad, zweiterPfad, fehler))
+    zweiteDatei.reset(std::fopen(zweiterPfad, "w"));
 
   PGNStatistik statistik;
   std::string zugtext;

@@ -48,7 +48,8 @@ inline constexpr int32_t PGNStatistikKeinePartie = -10;
 // that cannot be read or loaded; a new game is then in place) or
 // PGNStatistikKeinePartie. No file stays indexed; the game record holds the
 // last game loaded, at its start, and the engine's position is its start
-// position. The second file, when named, is created empty.
+// position. The second file, when named, is created empty (unless it is the
+// PGN file itself).
 int32_t PGNStatistikErstellen(const std::string& pfad, const char* zweiterPfad,
                               std::string& bericht);
 

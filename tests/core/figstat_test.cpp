@@ -47,7 +47,7 @@ std::string Zeile(std::initializer_list<std::pair<int, int>> felder) {
   std::vector<int> n(64, 0);
   for (const auto& [feld, anzahl] : felder) n[static_cast<size_t>(feld)] = anzahl;
   std::string text;
-  for (int i = 0; i < 64; ++i) text += std::to_string(n[static_cast<size_t>(i)]) + (i < 63 ? "," : "");
+  for (size_t i = 0; i < 64; ++i) text += std::to_string(n[i]) + (i < 63 ? "," : "");
   return text;
 }
 

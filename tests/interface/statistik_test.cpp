@@ -50,7 +50,9 @@ class Statistik : public ::testing::Test {
   }
   int32_t Ruf(const char* name) { return lib.operator()<int32_t>(name); }
   int32_t Ruf(const char* name, int32_t n) { return lib.operator()<int32_t>(name, n); }
-  int32_t Ruf(const char* name, int32_t a, int32_t b) { return lib.operator()<int32_t>(name, a, b); }
+  int32_t Ruf(const char* name, int32_t a, int32_t b) {
+    return lib.operator()<int32_t>(name, a, b);
+  }
 
   Bibliothek lib;
   fs::path ordner;
@@ -104,6 +106,15 @@ TEST_F(Statistik, PGNStatistikZweierPartien) {
   EXPECT_TRUE(fs::exists(zweite));
   EXPECT_EQ(fs::file_size(zweite), 0u);
   EXPECT_EQ(Ruf("DLL_PGNDateiPartieInfo", 0, 1), 0) << "no file stays indexed";
+
+  // Named as the second file, the PGN file itself is read, not emptied.
+  const fs::path kopie = ordner / "kopie.pgn";
+  fs::copy_file(Fixture("zwei-partien.pgn"), kopie);
+  const auto groesse = fs::file_size(kopie);
+  EXPECT_EQ(lib.text(lib.operator()<int32_t>("DLL_PGNStatistikErstellen", kopie.c_str(),
+                                             kopie.c_str())),
+            ZweiPartienBericht);
+  EXPECT_EQ(fs::file_size(kopie), groesse);
   // The last game is loaded, at its start, and the position agrees with it.
   EXPECT_EQ(lib.text(lib.operator()<int32_t>("DLL_PartieNotation", "PNBRQK")).substr(0, 12),
             "1.e2-e4 Ng8-");
@@ -118,8 +129,8 @@ TEST_F(Statistik, PGNStatistikEinerPartie) {
   // and print as 0.
   const fs::path pgn = ordner / "eine.pgn";
   std::ofstream(pgn) << "[Event \"Eine\"]\n\n1. e4 d5 2. exd5 Nf6 3. Nc3 Nxd5 4. Nxd5 Qxd5 *\n";
-  const std::string bericht = lib.text(
-      lib.operator()<int32_t>("DLL_PGNStatistikErstellen", pgn.c_str(), static_cast<const char*>(nullptr)));
+  const std::string bericht = lib.text(lib.operator()<int32_t>(
+      "DLL_PGNStatistikErstellen", pgn.c_str(), static_cast<const char*>(nullptr)));
   for (const char* zeile :
        {"Anzahl Partien: 1\n", "im Schnitt:    5.000\n", "Std. Abw.:     0.000\n",
         "W: gemittelter erster Schlag:    2.000\n", "W: Std. Abw. erster Schlag :     0.000\n",
@@ -168,7 +179,8 @@ TEST_F(Statistik, FenographDerFixture) {
   // Three lines: the initial position, K+P vs K, a lone Black queen on d5.
   const std::string leer = "0,0,0,0,0,0,0,0,";
   const std::string rang2bis7 = leer + leer + leer + leer + leer + leer;
-  EXPECT_EQ(z[4 + 0], leer + "1,1,1,1,2,1,1,1," + leer + leer + leer + leer + leer + "0,0,0,0,0,0,0,0")
+  EXPECT_EQ(z[4 + 0], leer + "1,1,1,1,2,1,1,1," + leer + leer + leer + leer + leer +
+                         "0,0,0,0,0,0,0,0")
       << "White pawns";
   EXPECT_EQ(z[4 + 5], "0,0,0,0,2,0,0,0," + rang2bis7 + "0,0,0,0,0,0,0,0") << "White king";
   EXPECT_EQ(z[4 + 10], leer + leer + leer + leer + "0,0,0,1,0,0,0,0," + leer + leer +
