@@ -2,6 +2,7 @@
 // table.
 #include "core/figstat.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -61,6 +62,43 @@ void FigStatStellung(const Stellung& st, int32_t zugnummer) {
   }
 }
 
+int32_t FigStatFENDatei(Zeilenleser& datei) {
+  Figurenstatistik& s = FigStat();
+  if (!datei.offen() || s.zaehler.empty()) return -1;
+  if (s.anzahl != 1) {
+    // Only set 0 and the totals behind it remain; the totals start afresh.
+    s.anzahl = 1;
+    s.namen.resize(1);
+    s.zaehler.resize(Figurenstatistik::Index(2, 0, 0, 0));
+    std::fill(s.zaehler.begin() + static_cast<std::ptrdiff_t>(Figurenstatistik::Index(1, 0, 0, 0)),
+              s.zaehler.end(), 0u);
+  }
+  s.aktuell = 0;
+  s.namen[0] = "FEN";
+
+  constexpr std::string_view Figurenbuchstaben = "PNBRQKpnbrqk";
+  for (std::string zeile; datei.lesen(zeile);) {
+    int reihe = 7, linie = 0;
+    for (const char c : zeile) {
+      if (c == ' ') break;
+      if (c == '/') {
+        if (--reihe < 0) break;
+        linie = 0;
+        continue;
+      }
+      if (c >= '0' && c <= '9') {
+        linie += c - '0';
+      } else if (const size_t art = Figurenbuchstaben.find(c); art != std::string_view::npos) {
+        ++s.zaehler[Figurenstatistik::Index(0, static_cast<int>(art), 0, reihe * 8 + linie)];
+        ++linie;
+      }
+      // A row that runs past the h-file goes on at the a-file of the same rank.
+      if (linie > 7) linie = 0;
+    }
+  }
+  return 0;
+}
+
 int32_t FigStatSpeichern(const std::string& pfad, int16_t m) {
   Figurenstatistik& s = FigStat();
   if (m < 1 || m > FigStatZugplaetze || s.zaehler.empty()) return -1;
@@ -91,7 +129,12 @@ int32_t FigStatSpeichern(const std::string& pfad, int16_t m) {
           text += feld < 63 ? ',' : '\n';
         }
   const bool geschrieben = std::fwrite(text.data(), 1, text.size(), datei) == text.size();
-  return std::fclose(datei) == 0 && geschrieben ? 0 : -1;
+  if (std::fclose(datei) == 0 && geschrieben) return 0;
+  // A table cut short by a full disk would read as a smaller statistics.
+  std::remove(pfad.c_str());
+  return -1;
 }
+
+void FigStatFreigeben() { FigStat() = Figurenstatistik{}; }
 
 }  // namespace galdrik

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/board.h"
+#include "core/textfile.h"
 
 namespace galdrik {
 
@@ -42,9 +43,17 @@ void FigStatName(int32_t satz, std::string_view name);
 // zugnummer - 1; a move number outside 1..40 is ignored.
 void FigStatStellung(const Stellung& st, int32_t zugnummer);
 
+// Counts the board field of every line of a FEN list into set 0, slot 0,
+// and makes set 0 (named "FEN") the only set. 0, or -1 when the list is not
+// open or there are no counters.
+int32_t FigStatFENDatei(Zeilenleser& datei);
+
 // Makes the counts cumulative over the first m slots, adds them into the
 // totals and writes the table. 0, or -1 when the file cannot be written, m
 // is outside 1..40 or there are no counters.
 int32_t FigStatSpeichern(const std::string& pfad, int16_t m);
+
+// Releases the counters (engine teardown).
+void FigStatFreigeben();
 
 }  // namespace galdrik

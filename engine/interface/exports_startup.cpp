@@ -10,6 +10,7 @@
 #include "core/contactmasks.h"
 #include "core/evalterms.h"
 #include "core/fen.h"
+#include "core/figstat.h"
 #include "core/gegenfeld.h"
 #include "core/kpk.h"
 #include "core/log.h"
@@ -155,6 +156,7 @@ GALDRIK_EXPORT int32_t DLL_EngineKill() {
   BuchFrei();
   HashFrei();
   GegenfeldHashFrei();
+  FigStatFreigeben();
   return 0;
 }
 

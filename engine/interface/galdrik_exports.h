@@ -107,3 +107,22 @@ GALDRIK_EXPORT int32_t DLL_PGNDateiPartieInfo(int32_t spiel, int32_t feld);
 GALDRIK_EXPORT int32_t DLL_PGNDateiPartieText(const char* pfad, int32_t spiel);
 GALDRIK_EXPORT int32_t DLL_PGNDateiPartieLoad(const char* pfad, int32_t spiel);
 GALDRIK_EXPORT int32_t DLL_PGNDateiSchliessen();
+
+
+// Statistics and timing tests
+GALDRIK_EXPORT int32_t DLL_Bewertung();
+GALDRIK_EXPORT int32_t DLL_SpeedTestEval(int32_t n);
+GALDRIK_EXPORT int32_t DLL_SpeedTestMovegen(int32_t n);
+GALDRIK_EXPORT int32_t DLL_TestZL();
+GALDRIK_EXPORT int32_t DLL_TestLK();
+// Statistics of a PGN file's games into the output buffer: its length, or
+// -1..-4 the file cannot be indexed, -9 no path or a game that cannot be
+// loaded, -10 no game. Creates the second file empty when one is named.
+GALDRIK_EXPORT int32_t DLL_PGNStatistikErstellen(const char* pgnPfad, const char* zweiterPfad);
+// Piece-square statistics of a FEN list: 0 written, -9 a path is missing,
+// -1 the list cannot be read, -2 no memory for the counters, -3 the output
+// cannot be written.
+GALDRIK_EXPORT int32_t DLL_Fenograph(const char* fenListe, const char* ausgabe);
+// The file's MD5 as 32 hex digits into the output buffer; "" and 0 when it
+// cannot be read, -9 without a path.
+GALDRIK_EXPORT int32_t DLL_MD5Dateisumme(const char* pfad);

@@ -17,7 +17,9 @@ for required in DLL_CheckMMX DLL_HashCodeGen DLL_HashLeeren DLL_HashReAllok \
     DLL_ZugKill DLL_ZugAufwerten DLL_PartiePGNSet DLL_PartieStatus DLL_ZugMinus DLL_ZugPlus \
     DLL_ZugNummer DLL_PartieStruktSave DLL_PartieStruktLoad DLL_DateiSpeichern \
     DLL_PGNDateiLaden DLL_PGNDateiPartieInfo DLL_PGNDateiPartieText DLL_PGNDateiPartieLoad \
-    DLL_PGNDateiSchliessen; do
+    DLL_PGNDateiSchliessen \
+    DLL_Bewertung DLL_SpeedTestEval DLL_SpeedTestMovegen DLL_TestZL DLL_TestLK DLL_Fenograph \
+    DLL_MD5Dateisumme DLL_PGNStatistikErstellen; do
   grep -qx "$required" <<< "$symbols" || { echo "missing export $required"; exit 1; }
 done
 echo "exports: $(printf '%s\n' "$symbols" | grep -c '^DLL_') DLL_* functions, nothing else"
