@@ -14,6 +14,7 @@
 
 #include "core/book.h"
 #include "core/figstat.h"
+#include "core/log.h"
 #include "core/makemove.h"
 #include "core/movegen.h"
 #include "core/notation.h"
@@ -71,22 +72,6 @@ constexpr int32_t FehlerNummerOhnePunkt = -5;
 constexpr int32_t FehlerHauptvarianteTerminiert = -6;
 constexpr int32_t FehlerVarianteOhneZug = -7;
 constexpr int32_t FehlerZuTiefVerschachtelt = -8;
-
-// The C library's ctime text without its line feed, written by hand so that
-// no locale of the host program can change it.
-std::string CZeitText() {
-  const std::time_t jetzt = std::time(nullptr);
-  std::tm lokal{};
-  localtime_r(&jetzt, &lokal);
-  static constexpr const char* tage[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-  static constexpr const char* monate[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  char text[64];
-  std::snprintf(text, sizeof text, "%s %s%3d %.2d:%.2d:%.2d %d", tage[lokal.tm_wday % 7],
-                monate[lokal.tm_mon % 12], lokal.tm_mday, lokal.tm_hour, lokal.tm_min,
-                lokal.tm_sec, 1900 + lokal.tm_year);
-  return text;
-}
 
 // Characters (not bytes) of a UTF-8 text.
 size_t Zeichen(std::string_view text) {

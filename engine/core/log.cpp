@@ -21,6 +21,20 @@ std::string& LogPfadSpeicher() {
 
 }  // namespace
 
+std::string CZeitText() {
+  const std::time_t jetzt = std::time(nullptr);
+  std::tm lokal{};
+  localtime_r(&jetzt, &lokal);
+  static constexpr const char* tage[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  static constexpr const char* monate[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  char text[64];
+  std::snprintf(text, sizeof text, "%s %s%3d %.2d:%.2d:%.2d %d", tage[lokal.tm_wday % 7],
+                monate[lokal.tm_mon % 12], lokal.tm_mday, lokal.tm_hour, lokal.tm_min,
+                lokal.tm_sec, 1900 + lokal.tm_year);
+  return text;
+}
+
 void LogPfadSetzen(const std::string& pfad) {
   std::lock_guard<std::mutex> lock(LogSperre());
   LogPfadSpeicher() = pfad;
@@ -37,17 +51,7 @@ void LogStart() {
   if (pfad.empty()) return;
   std::FILE* f = std::fopen(pfad.c_str(), "w");
   if (!f) return;
-  const std::time_t jetzt = std::time(nullptr);
-  std::tm lokal{};
-  localtime_r(&jetzt, &lokal);
-  // The C library's date text (weekday, month, day, time, year), written by
-  // hand so that a locale set by the host program cannot translate it.
-  static constexpr const char* tage[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-  static constexpr const char* monate[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  std::fprintf(f, "Protokolldatei\n%s %s%3d %.2d:%.2d:%.2d %d\n\n\n", tage[lokal.tm_wday % 7],
-               monate[lokal.tm_mon % 12], lokal.tm_mday, lokal.tm_hour, lokal.tm_min, lokal.tm_sec,
-               1900 + lokal.tm_year);
+  std::fprintf(f, "Protokolldatei\n%s\n\n\n", CZeitText().c_str());
   std::fclose(f);
 }
 

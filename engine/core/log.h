@@ -7,6 +7,10 @@
 
 namespace galdrik {
 
+// The local date and time as the C library's ctime writes it ("Thu Dec 10
+// 10:18:01 2026"), without its line feed and whatever the locale.
+std::string CZeitText();
+
 void LogPfadSetzen(const std::string& pfad);
 std::string LogPfad();
 
