@@ -21,6 +21,7 @@
 #include "core/zobrist.h"
 #include "interface/config.h"
 #include "interface/enginestate.h"
+#include "interface/epd.h"
 #include "interface/galdrik_exports.h"
 #include "interface/jobs.h"
 #include "interface/partie.h"
@@ -154,6 +155,7 @@ GALDRIK_EXPORT int32_t DLL_EngineKill() {
   PartieFrei();
   BitbaseKBKFreigeben();
   SuchVariablenFreigeben();
+  EPDDateiFrei();
   BuchFrei();
   HashFrei();
   GegenfeldHashFrei();

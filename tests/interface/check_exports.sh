@@ -10,7 +10,7 @@ if [ -n "$foreign" ]; then
   printf '%s\n' "$foreign"
   exit 1
 fi
-for required in DLL_CheckMMX DLL_HashCodeGen DLL_HashLeeren DLL_HashReAllok DLL_EngineInit DLL_EngineKill DLL_StellungGet DLL_ZugMachen DLL_SuchStart DLL_StringByte; do
+for required in DLL_CheckMMX DLL_HashCodeGen DLL_HashLeeren DLL_HashReAllok DLL_EngineInit DLL_EngineKill DLL_StellungGet DLL_ZugMachen DLL_SuchStart DLL_StringByte DLL_EPDLaden DLL_EPDString DLL_EPDInterpret DLL_EPDTestStart DLL_EPDTestStopp DLL_EPDTestFertig DLL_EPDTestStatus DLL_EPDTestInfo DLL_EPDTestStatistik DLL_EPDSpeichern; do
   printf '%s\n' "$symbols" | grep -qx "$required" || { echo "missing export $required"; exit 1; }
 done
 echo "exports: $(printf '%s\n' "$symbols" | grep -c '^DLL_') DLL_* functions, nothing else"
