@@ -22,26 +22,26 @@ EPDTabelle& EPD() {
   return tabelle;
 }
 
+// A sequence count around the three counters; every access sequentially
+// consistent, which is plenty for a poll once a second.
 void EPDTabelle::standSetzen(const EPDTestStand& neu) {
-  const uint32_t v = version_.load(std::memory_order_relaxed);
-  version_.store(v + 1, std::memory_order_relaxed);
-  std::atomic_thread_fence(std::memory_order_release);
-  aktuelleZeile_.store(neu.aktuelleZeile, std::memory_order_relaxed);
-  geloest_.store(neu.geloest, std::memory_order_relaxed);
-  gesamtZeit_.store(neu.gesamtZeit, std::memory_order_relaxed);
-  version_.store(v + 2, std::memory_order_release);
+  const uint32_t v = version_.load();
+  version_.store(v + 1);
+  aktuelleZeile_.store(neu.aktuelleZeile);
+  geloest_.store(neu.geloest);
+  gesamtZeit_.store(neu.gesamtZeit);
+  version_.store(v + 2);
 }
 
 EPDTestStand EPDTabelle::stand() const {
   EPDTestStand s;
   uint32_t vorher, nachher;
   do {
-    vorher = version_.load(std::memory_order_acquire);
-    s.aktuelleZeile = aktuelleZeile_.load(std::memory_order_relaxed);
-    s.geloest = geloest_.load(std::memory_order_relaxed);
-    s.gesamtZeit = gesamtZeit_.load(std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_acquire);
-    nachher = version_.load(std::memory_order_relaxed);
+    vorher = version_.load();
+    s.aktuelleZeile = aktuelleZeile_.load();
+    s.geloest = geloest_.load();
+    s.gesamtZeit = gesamtZeit_.load();
+    nachher = version_.load();
   } while (vorher != nachher || (vorher & 1u) != 0);
   return s;
 }
