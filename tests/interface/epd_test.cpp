@@ -448,30 +448,32 @@ INSTANTIATE_TEST_SUITE_P(Projekt, EPDSuite, ::testing::Values("matt.epd", "takti
                            return n.substr(0, n.find('.'));
                          });
 
-// "dm n" wants a mate in exactly n for the side to move; unparsable lines
-// and lines without a target are marked, and the total time counts the hard
-// limit for each failed line only.
+// "dm n" wants a mate in exactly n for the side to move; a single legal move
+// takes no time, whatever the line before took; unparsable lines and lines
+// without a target are marked; the total time counts the hard limit for
+// each failed line only.
 TEST_F(EPDTest, Urteile) {
   const std::string datei = ordner.datei("urteile.epd",
       "k7/8/8/3K4/8/8/8/7R w - - dm 2;\n"
       "k7/8/8/3K4/8/8/8/7R w - - dm 3;\n"
       "k7/8/8/3K4/8/8/8/7R w - - dm 4;\n"
+      "8/8/8/8/8/2k5/8/K6r w - - bm Ka2; id \"answered at once, after a failed line\";\n"
       "k7/8/1K6/6p1/8/8/8/7R b - - dm 1; id \"Black is mated in one\";\n"
       "4k3/8/8/8/8/8/8/4K3 w - - bm Ke3;\n"
       "4k3/8/8/8/8/8/8/4K3 w - - id \"no target\";\n");
-  ASSERT_EQ(Laden(datei), 6);
+  ASSERT_EQ(Laden(datei), 7);
   const int32_t hart = 1;
   ASSERT_EQ(Starten(0, hart), 0);
   ASSERT_TRUE(Fertig());
-  const std::vector<int32_t> erwartet = {-1, 0, -1, -1, EPDUnlesbar, EPDNichtGetestet};
+  const std::vector<int32_t> erwartet = {-1, 0, -1, 0, -1, EPDUnlesbar, EPDNichtGetestet};
   std::vector<int32_t> ergebnisse;
-  for (int32_t i = 0; i < 6; ++i) ergebnisse.push_back(Ruf("DLL_EPDTestInfo", i));
+  for (int32_t i = 0; i < 7; ++i) ergebnisse.push_back(Ruf("DLL_EPDTestInfo", i));
   ASSERT_GE(ergebnisse[1], 0);
   ergebnisse[1] = 0;
   EXPECT_EQ(ergebnisse, erwartet);
   const Statistik s = Stand();
-  EXPECT_EQ(s.geloest, 1);
-  EXPECT_EQ(s.bearbeitet, 6);
+  EXPECT_EQ(s.geloest, 2);
+  EXPECT_EQ(s.bearbeitet, 7);
   EXPECT_EQ(s.zeit, Ruf("DLL_EPDTestInfo", 1) + 3 * hart);
 }
 
