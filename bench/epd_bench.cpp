@@ -45,11 +45,13 @@ int main(int argc, char** argv) {
     }
     const auto start = std::chrono::steady_clock::now();
     const int32_t n = EPDTestLauf(weich, hart, nieStoppen);
-    const double sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double sekunden =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const EPDTestStand s = EPD().stand();
     std::printf("%s (soft %d s, hard %d s)\n", suite.c_str(), weich, hart);
     for (int32_t i = 0; i < n; ++i) std::printf("  %3d: %4d\n", i + 1, EPD().ergebnis[i].load());
-    std::printf("  solved %d of %d, total %d s, wall %.1f s\n\n", s.geloest, n, s.gesamtZeit, sekunden);
+    std::printf("  solved %d of %d, total %d s, wall %.1f s\n\n", s.geloest, n, s.gesamtZeit,
+                sekunden);
     alleGeloest += s.geloest;
     alleZeilen += n;
   }

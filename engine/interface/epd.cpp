@@ -59,7 +59,8 @@ std::string Aufbereiten(std::string stueck, bool ersteZeile) {
   const size_t nul = stueck.find('\0');
   if (nul != std::string::npos) stueck.resize(nul);
   // Editors that mark UTF-8 with a byte-order mark must not spoil the board.
-  if (ersteZeile && std::string_view(stueck).substr(0, Bom.size()) == Bom) stueck.erase(0, Bom.size());
+  if (ersteZeile && std::string_view(stueck).substr(0, Bom.size()) == Bom)
+    stueck.erase(0, Bom.size());
   std::string text = NachUtf8(stueck);
   if (zeilenende) text += '\n';
   return text;
@@ -87,8 +88,10 @@ size_t StellungsfelderEnde(std::string_view zeile) {
 size_t OperationsEnde(std::string_view zeile, size_t pos) {
   bool zitat = false;
   for (; pos < zeile.size(); ++pos) {
-    if (zeile[pos] == '"') zitat = !zitat;
-    else if (zeile[pos] == ';' && !zitat) return pos;
+    if (zeile[pos] == '"')
+      zitat = !zitat;
+    else if (zeile[pos] == ';' && !zitat)
+      return pos;
   }
   return pos;
 }
@@ -103,7 +106,8 @@ bool ZuegeLesen(std::string_view text, const Zugliste& legal, Zugliste& ziele) {
     while (pos < text.size() && text[pos] != ' ' && text[pos] != '\t') ++pos;
     if (pos == anfang) break;
     uint8_t status = 0;
-    const int16_t index = PGNZugInterpretieren(legal, text.substr(anfang, pos - anfang), FigurenEnglisch, status);
+    const int16_t index =
+        PGNZugInterpretieren(legal, text.substr(anfang, pos - anfang), FigurenEnglisch, status);
     if (index < 0 || index >= legal.anzahl) return false;
     if (ziele.anzahl < MaxZuege) ziele.zuege[ziele.anzahl++] = legal.zuege[index];
   }
@@ -217,7 +221,8 @@ int32_t EPDInterpretieren(std::string_view zeile, Stellung& st, Zug& ziel, int32
 void EPDTestZuruecksetzen() {
   EPDTabelle& t = EPD();
   if (t.ergebnis)
-    for (int32_t i = 0; i < t.anzahl(); ++i) t.ergebnis[i].store(EPDNichtGetestet, std::memory_order_relaxed);
+    for (int32_t i = 0; i < t.anzahl(); ++i)
+      t.ergebnis[i].store(EPDNichtGetestet, std::memory_order_relaxed);
   t.standSetzen(EPDTestStand{});
 }
 
@@ -236,7 +241,8 @@ int32_t EPDTestLauf(int32_t weichZeit, int32_t hartZeit, const std::atomic<uint8
     Stellung st;
     Zug ziel;
     int32_t art = EPDKeinZiel;
-    if (EPDInterpretieren(t.zeilen[static_cast<size_t>(i)], st, ziel, art, &s.epdZiele) != EPDGelesen) {
+    if (EPDInterpretieren(t.zeilen[static_cast<size_t>(i)], st, ziel, art, &s.epdZiele) !=
+        EPDGelesen) {
       t.ergebnis[i].store(EPDUnlesbar, std::memory_order_relaxed);
     } else {
       HashTabLeeren();

@@ -16,9 +16,9 @@ namespace galdrik {
 
 // Kinds of target (the root search's EPD modes).
 inline constexpr int32_t EPDKeinZiel = 0;
-inline constexpr int32_t EPDBestZug = 1;    // "bm"
+inline constexpr int32_t EPDBestZug = 1;      // "bm"
 inline constexpr int32_t EPDVermeideZug = 2;  // "am"
-inline constexpr int32_t EPDMattIn = 3;     // "dm"
+inline constexpr int32_t EPDMattIn = 3;       // "dm"
 
 // Results of EPDInterpretieren.
 inline constexpr int32_t EPDGelesen = 0;

@@ -31,7 +31,8 @@ GALDRIK_EXPORT int32_t DLL_EPDInterpret(int32_t zeile) {
   Stellung st;
   Zug ziel;
   int32_t art = EPDKeinZiel;
-  if (EPDInterpretieren(t.zeilen[static_cast<size_t>(zeile)], st, ziel, art) != EPDGelesen) return -1;
+  if (EPDInterpretieren(t.zeilen[static_cast<size_t>(zeile)], st, ziel, art) != EPDGelesen)
+    return -1;
   EngineZustand& e = Engine();
   e.aktuelleStellung = st;
   e.austauschzug = ziel;
@@ -54,9 +55,7 @@ GALDRIK_EXPORT int32_t DLL_EPDTestFertig() {
   return EPDThreadJob().laeuft.load(std::memory_order_acquire) == 0 ? 1 : 0;
 }
 
-GALDRIK_EXPORT int32_t DLL_EPDTestStatus() {
-  return EPD().stand().aktuelleZeile;
-}
+GALDRIK_EXPORT int32_t DLL_EPDTestStatus() { return EPD().stand().aktuelleZeile; }
 
 GALDRIK_EXPORT int32_t DLL_EPDTestInfo(int32_t zeile) {
   const EPDTabelle& t = EPD();

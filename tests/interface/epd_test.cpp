@@ -9,7 +9,6 @@
 #include <fstream>
 #include <functional>
 #include <random>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -64,8 +63,8 @@ TEST(EPDZeile, StellungsfelderFolgenDenFENRegeln) {
   struct Fall {
     const char* zeile;
     int32_t ergebnis;
-    int ep = -1;        // expected en-passant square when read
-    int rechte = -1;    // castling rights expected (count of ones)
+    int ep = -1;      // expected en-passant square when read
+    int rechte = -1;  // castling rights expected (count of ones)
   };
   const Fall faelle[] = {
       {"4k3/8/8/8/8/8/8/4K3 w - -", EPDStellungFehler},  // nothing after the fields
@@ -80,13 +79,13 @@ TEST(EPDZeile, StellungsfelderFolgenDenFENRegeln) {
       {"4k3/8/8/8/8/8/8/4K3 w KQkq - ;", EPDGelesen, 255, 0},
       {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - ;", EPDGelesen, 255, 4},
       {"r3k2r/8/8/8/8/8/8/R2K3R w KQkq - ;", EPDGelesen, 255, 2},
-      {"4k3/8/8/8/8/8/8/8 w - - ;", EPDStellungFehler},          // no White king
-      {"4k3/8/8/8/8/8/8/3KK3 w - - ;", EPDStellungFehler},       // two White kings
-      {"4k2P/8/8/8/8/8/8/4K3 w - - ;", EPDStellungFehler},       // pawn on the eighth rank
-      {"4k3/8/8/8/8/8/8/K3R3 w - - ;", EPDStellungFehler},       // side not to move in check
+      {"4k3/8/8/8/8/8/8/8 w - - ;", EPDStellungFehler},     // no White king
+      {"4k3/8/8/8/8/8/8/3KK3 w - - ;", EPDStellungFehler},  // two White kings
+      {"4k2P/8/8/8/8/8/8/4K3 w - - ;", EPDStellungFehler},  // pawn on the eighth rank
+      {"4k3/8/8/8/8/8/8/K3R3 w - - ;", EPDStellungFehler},  // side not to move in check
       {"4k3/8/8/8/8/8/8/4K3 x - - ;", EPDStellungFehler},
-      {"4k4K/8/8/8/8/8/8/8 w - - ;", EPDStellungFehler},         // beyond the h-file
-      {"4k3/8/8/8/8/8/8/8/4K3 w - - ;", EPDStellungFehler},      // a ninth rank
+      {"4k4K/8/8/8/8/8/8/8 w - - ;", EPDStellungFehler},               // beyond the h-file
+      {"4k3/8/8/8/8/8/8/8/4K3 w - - ;", EPDStellungFehler},            // a ninth rank
       {"QQQQQQQQ/QQQQQQQQ/8/8/8/8/8/k6K w - - ;", EPDStellungFehler},  // no game reaches it
       {"4k3/8/8/8/8/8/4P3/4K3 w - - bm Kd2;\r\n", EPDGelesen, 255, 0},
       {"", EPDStellungFehler},
@@ -235,12 +234,24 @@ TEST(EPDZeile, VeraenderteZeilen) {
     for (size_t s = 0; s < schritte; ++s) {
       const size_t pos = z.empty() ? 0 : wahl(z.size());
       switch (wahl(6)) {
-        case 0: if (!z.empty()) z[pos] = zeichen[wahl(zeichen.size())]; break;
-        case 1: z.insert(pos, 1, zeichen[wahl(zeichen.size())]); break;
-        case 2: if (!z.empty()) z.erase(pos, 1 + wahl(3)); break;
-        case 3: z.resize(pos); break;
-        case 4: z.insert(pos, z.substr(pos, wahl(12))); break;
-        default: z.insert(pos, 1, '\0'); break;
+        case 0:
+          if (!z.empty()) z[pos] = zeichen[wahl(zeichen.size())];
+          break;
+        case 1:
+          z.insert(pos, 1, zeichen[wahl(zeichen.size())]);
+          break;
+        case 2:
+          if (!z.empty()) z.erase(pos, 1 + wahl(3));
+          break;
+        case 3:
+          z.resize(pos);
+          break;
+        case 4:
+          z.insert(pos, z.substr(pos, wahl(12)));
+          break;
+        default:
+          z.insert(pos, 1, '\0');
+          break;
       }
     }
     Stellung st;
@@ -285,8 +296,14 @@ TEST(EPDDatei, ZeilenWieGelesen) {
       {"ohne Zeilenende", "a\nb", {"a\n", "b"}},
       {"Leerzeile", "a\n\nb\n", {"a\n", "\n", "b\n"}},
       {"CRLF", "a\r\nb\r\n", {"a\n", "b\n"}},
-      {"BOM", "\xEF\xBB\xBF" "a\n", {"a\n"}},
-      {"Windows-1252", "id \"M\xFC" "ller\"\n", {"id \"M\xC3\xBCller\"\n"}},
+      {"BOM",
+       "\xEF\xBB\xBF"
+       "a\n",
+       {"a\n"}},
+      {"Windows-1252",
+       "id \"M\xFC"
+       "ller\"\n",
+       {"id \"M\xC3\xBCller\"\n"}},
       {"NUL", std::string("ab\0cd\n", 6), {"ab\n"}},
       {"zu lang", lang + "\n", {lang.substr(0, 1023), lang.substr(1023) + "\n"}},
   };
@@ -308,7 +325,8 @@ class EPDTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(lib.geladen());
-    lib("DLL_LogDatei", (ordner.pfad() / "Log.txt").c_str(), (ordner.pfad() / "autoedit.fen").c_str());
+    lib("DLL_LogDatei", (ordner.pfad() / "Log.txt").c_str(),
+        (ordner.pfad() / "autoedit.fen").c_str());
     lib("DLL_HashPfad", GALDRIK_DATA_DIR "/HashCode.key");
     lib("DLL_BuchPfad", GALDRIK_DATA_DIR "/Standard.bk2");
     lib("DLL_HashParam", 18, 4, 16);
@@ -322,7 +340,9 @@ class EPDTest : public ::testing::Test {
   int32_t Starten(int32_t weich, int32_t hart) {
     return lib.operator()<int32_t>("DLL_EPDTestStart", weich, hart);
   }
-  int32_t Laden(const std::string& pfad) { return lib.operator()<int32_t>("DLL_EPDLaden", pfad.c_str()); }
+  int32_t Laden(const std::string& pfad) {
+    return lib.operator()<int32_t>("DLL_EPDLaden", pfad.c_str());
+  }
   std::vector<int32_t> Stellung() {
     std::vector<int32_t> feld(72);
     lib("DLL_StellungGet", feld.data());
@@ -337,13 +357,16 @@ class EPDTest : public ::testing::Test {
     }
     return true;
   }
-  bool Fertig() { return WartenBis([&] { return Ruf("DLL_EPDTestFertig") == 1; }, std::chrono::seconds(60)); }
+  bool Fertig() {
+    return WartenBis([&] { return Ruf("DLL_EPDTestFertig") == 1; }, std::chrono::seconds(60));
+  }
   struct Statistik {
     int32_t geloest = -1, bearbeitet = -1, zeit = -1, ergebnis = -1;
   };
   Statistik Stand() {
     Statistik s;
-    s.ergebnis = lib.operator()<int32_t>("DLL_EPDTestStatistik", &s.geloest, &s.bearbeitet, &s.zeit);
+    s.ergebnis =
+        lib.operator()<int32_t>("DLL_EPDTestStatistik", &s.geloest, &s.bearbeitet, &s.zeit);
     return s;
   }
 
@@ -372,7 +395,7 @@ TEST_F(EPDTest, DateiZeileUndStellung) {
   // "bm": the exchange move is the named move.
   ASSERT_EQ(Ruf("DLL_EPDInterpret", 1), EPDBestZug);
   lib("DLL_ZugGet", zug);
-  EXPECT_EQ(zug[0], 0);   // Ra1-a8, the first move listed
+  EXPECT_EQ(zug[0], 0);  // Ra1-a8, the first move listed
   EXPECT_EQ(zug[1], 56);
 
   // Bad indices and lines answer the failure value and change nothing.
@@ -382,7 +405,8 @@ TEST_F(EPDTest, DateiZeileUndStellung) {
     EXPECT_EQ(Ruf("DLL_EPDInterpret", i), -1) << i;
     EXPECT_EQ(Ruf("DLL_EPDTestInfo", i), -1) << i;
   }
-  ASSERT_EQ(Laden(SuitenOrdner + "fehlerhaft.epd"), static_cast<int32_t>(Zeilen(SuitenOrdner + "fehlerhaft.epd").size()));
+  ASSERT_EQ(Laden(SuitenOrdner + "fehlerhaft.epd"),
+            static_cast<int32_t>(Zeilen(SuitenOrdner + "fehlerhaft.epd").size()));
   EXPECT_EQ(Ruf("DLL_EPDInterpret", 0), -1);
   EXPECT_EQ(Stellung(), vorher);
 
@@ -403,7 +427,8 @@ TEST_F(EPDTest, ZeileSpeichern) {
   EXPECT_EQ(speichern(pfad.c_str(), nullptr, 1), -9);
   EXPECT_EQ(speichern(pfad.c_str(), "4k3/8/8/8/8/8/8/4K3 w - - id \"Müller\";", 1), 0);
   EXPECT_EQ(speichern(pfad.c_str(), "zwei", 2), 0);
-  EXPECT_EQ(Zeilen(pfad), (std::vector<std::string>{"4k3/8/8/8/8/8/8/4K3 w - - id \"Müller\";", "zwei"}));
+  EXPECT_EQ(Zeilen(pfad),
+            (std::vector<std::string>{"4k3/8/8/8/8/8/8/4K3 w - - id \"Müller\";", "zwei"}));
   EXPECT_EQ(speichern(pfad.c_str(), "neu", 0), 0);
   EXPECT_EQ(Zeilen(pfad), std::vector<std::string>{"neu"});
   EXPECT_EQ(speichern((ordner.pfad() / "fehlt" / "x.epd").c_str(), "x", 1), -1);
@@ -424,7 +449,8 @@ TEST_P(EPDSuite, JedeZeileGeloest) {
         const Statistik s = Stand();
         EXPECT_LE(s.geloest, s.bearbeitet);
         EXPECT_LE(s.bearbeitet, n);
-        for (int32_t i = 0; i < s.bearbeitet; ++i) EXPECT_NE(Ruf("DLL_EPDTestInfo", i), EPDNichtGetestet);
+        for (int32_t i = 0; i < s.bearbeitet; ++i)
+          EXPECT_NE(Ruf("DLL_EPDTestInfo", i), EPDNichtGetestet);
         return Ruf("DLL_EPDTestFertig") == 1;
       },
       std::chrono::seconds(60)));
@@ -453,7 +479,8 @@ INSTANTIATE_TEST_SUITE_P(Projekt, EPDSuite, ::testing::Values("matt.epd", "takti
 // without a target are marked; the total time counts the hard limit for
 // each failed line only.
 TEST_F(EPDTest, Urteile) {
-  const std::string datei = ordner.datei("urteile.epd",
+  const std::string datei = ordner.datei(
+      "urteile.epd",
       "k7/8/8/3K4/8/8/8/7R w - - dm 2;\n"
       "k7/8/8/3K4/8/8/8/7R w - - dm 3;\n"
       "k7/8/8/3K4/8/8/8/7R w - - dm 4;\n"
@@ -486,8 +513,8 @@ TEST_F(EPDTest, StoppMittenInDerDrittenZeile) {
     inhalt += "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - bm Bb5;\n";
   ASSERT_EQ(Laden(ordner.datei("zehn.epd", inhalt)), 10);
   ASSERT_EQ(Starten(30, 60), 0);
-  EXPECT_EQ(Starten(30, 60), -1);  // one test at a time
-  EXPECT_EQ(Ruf("DLL_SuchStart"), -1);             // and no search beside it
+  EXPECT_EQ(Starten(30, 60), -1);       // one test at a time
+  EXPECT_EQ(Ruf("DLL_SuchStart"), -1);  // and no search beside it
   ASSERT_TRUE(WartenBis([&] { return Ruf("DLL_EPDTestStatus") >= 2; }, std::chrono::seconds(10)));
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
   EXPECT_EQ(Ruf("DLL_EPDTestFertig"), 0);
