@@ -555,8 +555,16 @@ void HauptvarianteAusHash(Stellung st, int8_t tiefe, char* text, size_t groesse)
   std::snprintf(text, groesse, "%s", pv.c_str());
 }
 
+bool EPDZielGetroffen(const Zug& zug) {
+  const SuchZustand& s = Suche();
+  if (s.epdZiele.anzahl <= 0) return GleicherZug(zug, s.epdZiel);
+  for (int i = 0; i < s.epdZiele.anzahl && i < MaxZuege; ++i)
+    if (GleicherZug(zug, s.epdZiele.zuege[i])) return true;
+  return false;
+}
+
 int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t hartZeit,
-                    uint8_t buchFlag, int32_t epdModus) {
+                    uint8_t buchFlag, int32_t epdModus, bool mitPartie) {
   SuchZustand& s = Suche();
   s.ergebnis.zug = KeinZug;
   s.hashzug = KeinZug;
@@ -610,7 +618,7 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
 
   // Positions that stand twice in the game are draws wherever the tree meets them.
   s.wiederholungAnzahl = 0;
-  if (partiepfadQuelle) {
+  if (mitPartie && partiepfadQuelle) {
     std::vector<Stellung> pfad;
     partiepfadQuelle(pfad);
     for (size_t i = 0; i < pfad.size(); ++i)
@@ -689,9 +697,9 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
     if (epdModus == EPDModusBm || epdModus == EPDModusAm || epdModus == EPDModusDm) {
       bool geloest;
       if (epdModus == EPDModusBm) {
-        geloest = GleicherZug(s.ergebnis.zug, s.epdZiel);
+        geloest = EPDZielGetroffen(s.ergebnis.zug);
       } else if (epdModus == EPDModusAm) {
-        geloest = !GleicherZug(s.ergebnis.zug, s.epdZiel);
+        geloest = !EPDZielGetroffen(s.ergebnis.zug);
       } else {
         // A mate counts only for the side to move: being mated solves nothing.
         const bool gewinnt = st.amZug == Weiss ? bewertung > MattSchwelle : bewertung < -MattSchwelle;

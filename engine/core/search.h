@@ -10,7 +10,6 @@
 
 #include "core/board.h"
 #include "core/suchoptionen.h"
-#include "core/suchoptionen.h"
 
 namespace galdrik {
 
@@ -80,6 +79,9 @@ struct SuchZustand {
   Suchstatistik statistik{};
   int32_t epdLoesungszeit = 0;
   Zug epdZiel{};  // from, to, Zugart of the target; byte 7 the mate depth of "dm"
+  // Every move a "bm" or "am" names: suites often list several, and any of
+  // them is the target. Empty: epdZiel alone is.
+  Zugliste epdZiele{};
 
   Wurzelzug wurzelzuege[MaxZuege]{};
   int wurzelzugAnzahl = 0;
@@ -119,9 +121,15 @@ void PartiepfadQuelleSetzen(PartiepfadQuelle quelle);
 // Searches the position; the best move is left in Suche().ergebnis. The
 // score is White's view. The stop flag is not cleared here: whoever starts
 // a search clears it before, so that an early stop request is never lost.
-// A depth limit below 0 or above 64 means 64.
+// A depth limit below 0 or above 64 means 64. Without mitPartie the game
+// record is not asked for repeated positions: a test position has no
+// history, and the record may belong to an unrelated game.
 int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t hartZeit,
-                    uint8_t buchFlag, int32_t epdModus);
+                    uint8_t buchFlag, int32_t epdModus, bool mitPartie = true);
+
+// Whether the move is the EPD target: one of epdZiele, or epdZiel when that
+// list is empty (from, to and Zugart compared).
+bool EPDZielGetroffen(const Zug& zug);
 
 int16_t AlphaBeta(Stellung st, int16_t alpha, int16_t beta, uint8_t ply, int8_t tiefe,
                   uint8_t erweiterungen, uint8_t nullErlaubt, uint8_t tbNurRemis, uint8_t* tbTreffer);

@@ -22,6 +22,7 @@
 #include "core/zobrist.h"
 #include "interface/config.h"
 #include "interface/enginestate.h"
+#include "interface/epd.h"
 #include "interface/galdrik_exports.h"
 #include "interface/jobs.h"
 #include "interface/partie.h"
@@ -153,6 +154,7 @@ GALDRIK_EXPORT int32_t DLL_EngineKill() {
   PartieFrei();
   BitbaseKBKFreigeben();
   SuchVariablenFreigeben();
+  EPDDateiFrei();
   BuchFrei();
   HashFrei();
   GegenfeldHashFrei();

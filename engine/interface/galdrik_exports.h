@@ -68,6 +68,18 @@ GALDRIK_EXPORT void DLL_SuchInfo2();
 GALDRIK_EXPORT int32_t DLL_SuchInfo3(int32_t zeile);
 GALDRIK_EXPORT void DLL_GaldrikSet();
 
+// EPD files and the EPD test
+GALDRIK_EXPORT int32_t DLL_EPDLaden(const char* pfad);
+GALDRIK_EXPORT int32_t DLL_EPDString(int32_t zeile);
+GALDRIK_EXPORT int32_t DLL_EPDInterpret(int32_t zeile);
+GALDRIK_EXPORT int32_t DLL_EPDTestStart(int32_t weich, int32_t hart);
+GALDRIK_EXPORT void DLL_EPDTestStopp();
+GALDRIK_EXPORT int32_t DLL_EPDTestFertig();
+GALDRIK_EXPORT int32_t DLL_EPDTestStatus();
+GALDRIK_EXPORT int32_t DLL_EPDTestInfo(int32_t zeile);
+GALDRIK_EXPORT int32_t DLL_EPDTestStatistik(int32_t* geloest, int32_t* bearbeitet, int32_t* zeit);
+GALDRIK_EXPORT int32_t DLL_EPDSpeichern(const char* pfad, const char* zeile, int32_t anhaengen);
+
 // Keys and transposition table
 GALDRIK_EXPORT int32_t DLL_HashCodeGen();
 GALDRIK_EXPORT void DLL_HashLeeren();

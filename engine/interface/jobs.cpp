@@ -1,4 +1,6 @@
-// The search thread and the shutdown of all worker threads.
+// The search thread, the EPD test thread and the shutdown of all worker
+// threads. Both threads share the search state, so neither starts while the
+// other runs.
 #include "interface/jobs.h"
 
 #include <system_error>
@@ -6,11 +8,17 @@
 #include "core/search.h"
 #include "core/suchoptionen.h"
 #include "interface/enginestate.h"
+#include "interface/epd.h"
 
 namespace galdrik {
 
 SuchJob& SuchThreadJob() {
   static SuchJob job;
+  return job;
+}
+
+EPDTestJob& EPDThreadJob() {
+  static EPDTestJob job;
   return job;
 }
 
@@ -28,11 +36,22 @@ void SuchThread() {
   job.laeuft.store(0, std::memory_order_release);
 }
 
+void EPDTestThread(int32_t weichZeit, int32_t hartZeit) {
+  EPDTestJob& job = EPDThreadJob();
+  EPDTestLauf(weichZeit, hartZeit, job.abbruch);
+  job.laeuft.store(0, std::memory_order_release);
+}
+
+bool EinJobLaeuft() {
+  return SuchThreadJob().laeuft.load(std::memory_order_acquire) == 1 ||
+         EPDThreadJob().laeuft.load(std::memory_order_acquire) == 1;
+}
+
 }  // namespace
 
 int32_t SucheStarten() {
   SuchJob& job = SuchThreadJob();
-  if (job.laeuft.load(std::memory_order_acquire) == 1) return -1;
+  if (EinJobLaeuft()) return -1;
   if (job.thread.joinable()) job.thread.join();
   Suche().statistik.iterationsTiefe = 0;
   // Cleared here, before the thread exists, so that a stop request made
@@ -48,6 +67,42 @@ int32_t SucheStarten() {
   return 0;
 }
 
+int32_t EPDTestStarten(int32_t weichZeit, int32_t hartZeit) {
+  EPDTestJob& job = EPDThreadJob();
+  if (EinJobLaeuft()) return -1;
+  if (job.thread.joinable()) job.thread.join();
+  // Reset before the thread exists, so a poll right after the start never
+  // shows the previous test's figures.
+  EPDTestZuruecksetzen();
+  job.abbruch.store(0);
+  job.laeuft.store(1, std::memory_order_release);
+  try {
+    job.thread = std::thread(EPDTestThread, weichZeit, hartZeit);
+  } catch (const std::system_error&) {
+    job.laeuft.store(0, std::memory_order_release);
+    return -1;
+  }
+  return 0;
+}
+
+void EPDTestStoppen() {
+  EPDTestJob& job = EPDThreadJob();
+  job.abbruch.store(1);
+  // Only the test's own search: a stop after the test has ended must not cut
+  // short a search the program started since.
+  if (job.laeuft.load(std::memory_order_acquire) == 1) Suche().abbruch.store(1);
+}
+
+void EPDTestBeenden() {
+  EPDTestJob& job = EPDThreadJob();
+  if (job.thread.joinable()) {
+    job.abbruch.store(1);
+    Suche().abbruch.store(1);
+    job.thread.join();
+  }
+  job.laeuft.store(0, std::memory_order_release);
+}
+
 void JobsBeenden() {
   SuchJob& job = SuchThreadJob();
   if (job.thread.joinable()) {
@@ -55,11 +110,14 @@ void JobsBeenden() {
     job.thread.join();
   }
   job.laeuft.store(0, std::memory_order_release);
+  EPDTestBeenden();
 }
 
 void JobsZuruecksetzen() {
   SuchThreadJob().laeuft.store(0, std::memory_order_release);
   Engine().galdrikZugFlag = 0;
+  EPDDateiFrei();
+  EPDThreadJob().laeuft.store(0, std::memory_order_release);
 }
 
 }  // namespace galdrik

@@ -19,7 +19,9 @@ for required in DLL_CheckMMX DLL_HashCodeGen DLL_HashLeeren DLL_HashReAllok \
     DLL_PGNDateiLaden DLL_PGNDateiPartieInfo DLL_PGNDateiPartieText DLL_PGNDateiPartieLoad \
     DLL_PGNDateiSchliessen \
     DLL_Bewertung DLL_SpeedTestEval DLL_SpeedTestMovegen DLL_TestZL DLL_TestLK DLL_Fenograph \
-    DLL_MD5Dateisumme DLL_PGNStatistikErstellen; do
+    DLL_MD5Dateisumme DLL_PGNStatistikErstellen \
+    DLL_EPDLaden DLL_EPDString DLL_EPDInterpret DLL_EPDTestStart DLL_EPDTestStopp \
+    DLL_EPDTestFertig DLL_EPDTestStatus DLL_EPDTestInfo DLL_EPDTestStatistik DLL_EPDSpeichern; do
   grep -qx "$required" <<< "$symbols" || { echo "missing export $required"; exit 1; }
 done
 echo "exports: $(printf '%s\n' "$symbols" | grep -c '^DLL_') DLL_* functions, nothing else"
