@@ -563,6 +563,8 @@ bool EPDZielGetroffen(const Zug& zug) {
   return false;
 }
 
+int32_t TiefenLimit(int32_t limit) { return limit < 0 || limit > MaxSuchPly ? MaxSuchPly : limit; }
+
 int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t hartZeit,
                     uint8_t buchFlag, int32_t epdModus, bool mitPartie) {
   SuchZustand& s = Suche();
@@ -605,7 +607,7 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
 
   weichZeit = std::min(weichZeit, 3600);
   hartZeit = std::min(hartZeit, 3600);
-  if (tiefenLimit < 0 || tiefenLimit > MaxSuchPly) tiefenLimit = MaxSuchPly;
+  tiefenLimit = TiefenLimit(tiefenLimit);
   const int64_t start = static_cast<int64_t>(std::time(nullptr));
   s.suchtermin = start + hartZeit;
 

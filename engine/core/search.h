@@ -124,6 +124,9 @@ void PartiepfadQuelleSetzen(PartiepfadQuelle quelle);
 // A depth limit below 0 or above 64 means 64. Without mitPartie the game
 // record is not asked for repeated positions: a test position has no
 // history, and the record may belong to an unrelated game.
+// The depth limit a search runs to: below 0 or above 64 means 64.
+int32_t TiefenLimit(int32_t limit);
+
 int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t hartZeit,
                     uint8_t buchFlag, int32_t epdModus, bool mitPartie = true);
 

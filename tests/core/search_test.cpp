@@ -212,6 +212,29 @@ TEST_F(Suchen, AbbruchVorDemStartGehtNichtVerloren) {
   Suche().abbruch = 0;
 }
 
+TEST(Tiefenlimit, UeberVierundsechzigIstVoll) {
+  // The full value counts, not its low byte (300 would have been 44).
+  for (auto [limit, tiefe] : {std::pair{300, 64}, {100000, 64}, {-1, 64}, {65, 64}, {64, 64},
+                              {0, 0}, {7, 7}})
+    EXPECT_EQ(TiefenLimit(limit), tiefe) << limit;
+}
+
+// A colliding table entry that names a pawn step to the last rank without a
+// promotion is not played; every real move is still searched.
+TEST_F(Suchen, TabellenzugNurAusDerZugliste) {
+  const Stellung st = Fen("7k/4P3/8/8/8/8/8/K7 w - - 0 1");
+  Zug falsch = KeinZug;
+  falsch.von = 52;
+  falsch.nach = 60;
+  falsch.figur = Bauer;
+  HashSpeichern(st.schluessel, 0, HashExakt, 0, st.amZug, falsch);
+  Suche().pfad[0] = Fen("7k/8/8/8/8/8/8/KQ6 w - - 0 1");
+  uint8_t treffer = 0;
+  const int16_t wert = AlphaBeta(st, -Unendlich, Unendlich, 1, 1, 0, 0, 0, &treffer);
+  EXPECT_GT(wert, 500);  // the promotion to a queen was found
+  EXPECT_EQ(Suche().ergebnis.zug.zugart, ZugartUmwDame);
+}
+
 TEST(Ordnung, SchlagzuegeUndUmwandlungenZuerst) {
   const Stellung st = Fen("3r2k1/4P3/8/8/8/8/1q6/R3K3 w - - 0 1");
   Zugliste liste = ZugGenerator(st, GenAlleZuege);
