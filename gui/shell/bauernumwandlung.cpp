@@ -72,9 +72,8 @@ Bauernumwandlung* Bauernumwandlung::Oeffnen(Hauptfenster& hauptfenster, int32_t 
 }
 
 Bauernumwandlung::Bauernumwandlung(Hauptfenster& hauptfenster)
-    : QWidget(hauptfenster.fenster(),
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                  Qt::WindowCloseButtonHint),
+    : QWidget(hauptfenster.fenster(), Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                          Qt::WindowCloseButtonHint),
       hauptfenster_(hauptfenster) {
   setObjectName(QStringLiteral("Bauernumwandlung"));
   setAttribute(Qt::WA_DeleteOnClose);

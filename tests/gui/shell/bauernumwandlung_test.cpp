@@ -157,8 +157,8 @@ class BauernumwandlungTest : public QObject {
     QTest::mouseClick(bild(picker, nummer), Qt::LeftButton);
 
     const QStringList erwartet = {
-        QStringLiteral("DLL_ZugSet(%1,%2,%3,%3)").arg(von).arg(nach).arg(code),
-        "DLL_ZugLegal()", "DLL_ZugMachen(17)"};
+        QStringLiteral("DLL_ZugSet(%1,%2,%3,%3)").arg(von).arg(nach).arg(code), "DLL_ZugLegal()",
+        "DLL_ZugMachen(17)"};
     QCOMPARE(test::standinProtokoll(), erwartet);
     QCOMPARE(h.zuegeGemacht, 1);
     QCOMPARE(h.aufrufeBeiZugGemacht, erwartet);
@@ -233,8 +233,7 @@ class BauernumwandlungTest : public QObject {
   void echteBibliothek() {
     test::RecordingUi ui;
     EngineComm::setBibliothek(QStringLiteral(GALDRIK_LIBRARY_PATH));
-    if (!EngineComm::vorhanden("DLL_EngineInit"))
-      QSKIP("libGaldrik.so has no DLL_EngineInit yet");
+    if (!EngineComm::vorhanden("DLL_EngineInit")) QSKIP("libGaldrik.so has no DLL_EngineInit yet");
     EngineGlobal::Einstellungsspeicher()->setValue("Sprache/OptLanguage", "Dt");
     QCOMPARE(EngineGlobal::Main(QString()), 0);
     QVERIFY2(ui.boxen.isEmpty(), qPrintable(ui.boxen.value(0).text));
