@@ -173,4 +173,14 @@ inline Export<int32_t()> DLL_HashCodeGen{"DLL_HashCodeGen", -1};
 // Output buffer
 inline Export<int32_t(int32_t)> DLL_StringByte{"DLL_StringByte", -1};
 
+// Moves: the move record is from, to and the promotion code twice.
+inline Export<void(const int32_t*)> DLL_ZugSet{"DLL_ZugSet"};
+inline Export<int32_t()> DLL_ZugLegal{"DLL_ZugLegal", -2};
+inline Export<void(int32_t)> DLL_ZugMachen{"DLL_ZugMachen"};
+
+// Game record and PGN files: the seven tags (Round is the sixth), and the
+// current game appended to a file (0 = written).
+inline Export<TexteSignatur<7>> DLL_PartiePGNSet{"DLL_PartiePGNSet"};
+inline Export<int32_t(const char*, int32_t)> DLL_DateiSpeichern{"DLL_DateiSpeichern", -1};
+
 }  // namespace galdrik::EngineComm

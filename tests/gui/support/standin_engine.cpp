@@ -1,8 +1,9 @@
 // A stand-in for the engine library: the program's binding loads it like the
-// real one. It records every call of the start-up and label exports with its
-// arguments, answers what the test scripted, and keeps an output buffer the
-// test fills. Built also without its tablebase exports and without
-// DLL_EngineInit, for the cases where the real library lacks them.
+// real one. It records every call of the start-up, label, move and PGN-save
+// exports with its arguments, answers what the test scripted, and keeps an
+// output buffer the test fills. Built also without its tablebase exports
+// and without DLL_EngineInit, for the cases where the real library lacks
+// them.
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -130,6 +131,29 @@ STANDIN_EXPORT int32_t DLL_StringByte(int32_t i) {
   ++aufrufe;
   if (i < 0 || i >= static_cast<int32_t>(sizeof puffer)) return 0;
   return static_cast<unsigned char>(puffer[i]);
+}
+
+// The move record the program hands over, and the answers it scripts.
+STANDIN_EXPORT void DLL_ZugSet(const int32_t* zug) {
+  notieren("DLL_ZugSet", zug ? zahlen({zug[0], zug[1], zug[2], zug[3]}) : "NULL");
+}
+
+STANDIN_EXPORT int32_t DLL_ZugLegal() {
+  notieren("DLL_ZugLegal");
+  return antwort("DLL_ZugLegal", 0);
+}
+
+STANDIN_EXPORT void DLL_ZugMachen(int32_t index) { notieren("DLL_ZugMachen", zahlen({index})); }
+
+STANDIN_EXPORT void DLL_PartiePGNSet(const char* event, const char* site, const char* date,
+                                     const char* white, const char* black, const char* round,
+                                     const char* result) {
+  notieren("DLL_PartiePGNSet", texte({event, site, date, white, black, round, result}));
+}
+
+STANDIN_EXPORT int32_t DLL_DateiSpeichern(const char* pfad, int32_t anhaengen) {
+  notieren("DLL_DateiSpeichern", text(pfad) + "," + std::to_string(anhaengen));
+  return antwort("DLL_DateiSpeichern", 0);
 }
 
 // Copies the bytes into the buffer, returns their count and starts counting
