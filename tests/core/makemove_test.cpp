@@ -1,5 +1,5 @@
 // Make move, the attack tests, the exchange helper, capture values and the
-// table-move check (Part 1.103).
+// table-move check.
 #include "core/makemove.h"
 
 #include <gtest/gtest.h>

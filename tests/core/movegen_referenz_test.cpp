@@ -1,4 +1,4 @@
-// A literal transcription of ZugGenerator's steps (Part 1.102), with the
+// A literal transcription of ZugGenerator's steps, with the
 // three mended faults and nothing made faster: flag arrays beside the list,
 // step 8 after generation, every examined move played in full with
 // ZugAusfuehren and tested with FeldAngegriffen, illegal moves removed by
@@ -54,7 +54,7 @@ Zugliste ZugGeneratorReferenz(const Stellung& st, uint8_t modus) {
       kg = false;
       sm = gk < 64 && (Reihe(gk) == Reihe(nach) || Linie(gk) == (Linie(nach) == 2 ? 3 : 5));
     }
-    if (ep) sm = kg = true;  // F1: en passant is always tried
+    if (ep) sm = kg = true;  // en passant is always tried
     schachMoeglich.push_back(sm);
     koenigGefaehrdet.push_back(kg);
   };

@@ -1,4 +1,4 @@
-// Move generation (Part 1.102): order, flags, legality, the quiescence mode,
+// Move generation: order, flags, legality, the quiescence mode,
 // the second generator, the faults mended (en passant, list overflow,
 // missing kings) and perft counts.
 #include <gtest/gtest.h>
@@ -203,7 +203,7 @@ TEST(ZugGenerator, RochadeNurMitSicherenFeldern) {
   }
 }
 
-// Fault F1: an en-passant capture whose captured pawn was the only man
+// An en-passant capture whose captured pawn was the only man
 // between the own king and an enemy rook is illegal.
 TEST(ZugGenerator, EnPassantDasDenEigenenKoenigFreilegtIstIllegal) {
   const Stellung st = Pos(Position3);
@@ -230,7 +230,7 @@ TEST(ZugGenerator, EnPassantDasDenEigenenKoenigFreilegtIstIllegal) {
   EXPECT_TRUE(Enthaelt(zl, "e5", "d6"));
 }
 
-// Fault F6: more men than chess allows never write past the 256 slots.
+// More men than chess allows never write past the 256 slots.
 TEST(ZugGenerator, UeberfuellteBretterSchreibenHoechstens256Zuege) {
   // 28 queens round the edge have 288 moves.
   const Stellung st = Pos("QQQQQQQQ/Q6Q/Q6Q/Q6Q/Q6Q/Q6Q/Q6Q/QQQQQQQQ w - -");
@@ -248,7 +248,7 @@ TEST(ZugGenerator, UeberfuellteBretterSchreibenHoechstens256Zuege) {
   EXPECT_EQ(ZugGenerator(weissAmZug, GenAlleZuege).anzahl, MaxZuege);
 }
 
-// Fault F5: a king square of 64 reads only the tables' empty entries.
+// A king square of 64 reads only the tables' empty entries.
 TEST(ZugGenerator, OhneKoenigKeinAbsturz) {
   struct Fall {
     const char* fen;
