@@ -63,6 +63,9 @@ void BeschriftungPGNInfo();
 
 // The sets themselves.
 Beschriftungstabelle TabelleOberflaeche();
+// The main window's design texts: the same in both languages, applied once
+// when the window is built (rows give the German text only).
+Beschriftungstabelle TabelleOberflaecheEntwurf();
 Beschriftungstabelle TabelleBauernumwandlung();
 Beschriftungstabelle TabellePGNInfo();
 

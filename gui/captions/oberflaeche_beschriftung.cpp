@@ -1,6 +1,8 @@
-// The main window's caption set: its title, the menu entries, and the
-// output label that names what the engine panel shows. The panels' rows
-// join it with the panels.
+// The main window's caption set: its title, the menu entries, the board,
+// notation, engine and PGN controls and the position-setup panel; and the
+// texts of its design, which are the same in both languages. The rows of
+// the painting, tablebase-analysis and special-database panels join it with
+// those panels.
 #include "captions/beschriftung.h"
 #include "shell/oberflaeche.h"
 #include "shell/sprache.h"
@@ -10,6 +12,7 @@ namespace galdrik::Sprache {
 namespace {
 
 constexpr Eigenschaft Caption = Eigenschaft::Caption;
+constexpr Eigenschaft ToolTip = Eigenschaft::ToolTipText;
 
 bool imTablebaseModus(const QWidget& fenster) {
   const auto* o = qobject_cast<const Oberflaeche*>(&fenster);
@@ -69,16 +72,92 @@ const Beschriftung kOberflaeche[] = {
     {"MenüPopUpNotationKommentar", kKeinIndex, Caption, "Kommentar...", "Comment..."},
     {"MenüPopUpNotationLöschen", kKeinIndex, Caption, "Löschen", "Delete"},
 
+    // Board, notation, engine output and PGN browser.
+    {"ObfLabelMenü", kKeinIndex, Caption, " Menü...", " Menu..."},
+    {"ObfLabelPartieNotation", kKeinIndex, Caption, "Partie-Notation:", "game notation:"},
+    {"ObfLabelZugeingabe", kKeinIndex, Caption, "Zugeingabe:", "enter move:"},
+    {"ObfLabelPGNDatei", kKeinIndex, Caption, "PGN-Datei: Partienübersicht", "PGN file: games overview"},
     // The output label names the engine's output, or the database's while
     // the window is in tablebase mode; the texts are the message tables'.
     {"ObfLabelEngine", kKeinIndex, Caption, nullptr, nullptr, &TxtEngineAusgabe},
     {"ObfLabelEngine", kKeinIndex, Caption, nullptr, nullptr, &TxtDatenbankAusgabe,
      imTablebaseModus},
+    {"ButtonBrettZurück", kKeinIndex, ToolTip, "Halbzug zurück (Links)", "halfmove back (Left)"},
+    {"ButtonBrettVorwärts", kKeinIndex, ToolTip, "Halbzug vorwärts (Rechts)", "halfmove forward (Right)"},
+    {"ButtonBrettBerechnen", kKeinIndex, ToolTip, "Galdrik soll einen Zug berechnen (Abbruch durch erneutes Klicken)", "Galdrik should calculate a move (click again to cancel)"},
+    {"ButtonBrettDrehen", kKeinIndex, ToolTip, "Brett drehen", "flip the board"},
+    {"ButtonBrettEditieren", kKeinIndex, ToolTip, "Stellungseingabe (Strg+E)", "edit position (Ctrl+E)"},
+    {"ButtonBrettTB", kKeinIndex, ToolTip, "Endspieldatenbank-Analyse (Strg+T)", "Endgame database analysis (Ctrl+T)"},
+    {"ButtonBrettZeichnen", kKeinIndex, ToolTip, "Brett bemalen und beschriften (Strg+P)", "paint and write to the board (Ctrl+P)"},
+    {"BrettFEN", kKeinIndex, ToolTip, "FEN zum Export", "FEN for export"},
+    {"TextZugEingabe", kKeinIndex, ToolTip, "Zug in algebraischer Notation", "move in algebraic notation"},
+    {"Check1", kKeinIndex, Caption, "Autoantwort", "auto response"},
+    {"Check1", kKeinIndex, ToolTip, "Galdrik berechnet automatisch einen Antwortzug", "Galdrik calculates automatically a response"},
+    {"ButtonPGNPartieÖffnen", kKeinIndex, Caption, "Partie öffnen", "Open game"},
+    {"ButtonPGNPartieZurück", kKeinIndex, Caption, "Zurück", "Back"},
+    {"ButtonDatenbankOptionen", kKeinIndex, Caption, "Optionen", "Options"},
+    {"ButtonDatenbankOptionen", kKeinIndex, ToolTip, "Darstellung der Ausgabe ändern", "Change the presentation of the output"},
+    {"ButtonDatenbankPGN", kKeinIndex, Caption, "PGN...", "PGN..."},
+    {"ButtonDatenbankPGN", kKeinIndex, ToolTip, "Exportiert die Ausgabe als PGN-Datei", "Exports the output as PGN file"},
+
+    // Position setup.
+    {"ObfLabelStellungseingabe", kKeinIndex, Caption, "Stellungseingabe", "Position editing"},
+    {"ObfLabelWeiss", kKeinIndex, Caption, "Weiß", "White"},
+    {"ObfLabelSchwarz", kKeinIndex, Caption, "Schwarz", "Black"},
+    {"ObfLabelEPFeld", kKeinIndex, Caption, "En-passant-Feld:", "En passant square:"},
+    {"ObfLabel50ZR", kKeinIndex, Caption, "50-Züge-Regel:", "50-move rule:"},
+    {"ObfLabelZugNr", kKeinIndex, Caption, "Zugnummer:", "Move number:"},
+    {"ButtonStellAbbrechen", kKeinIndex, Caption, "Abbrechen", "Cancel"},
+    {"ButtonStellLeer", kKeinIndex, Caption, "Brett leeren", "Clear board"},
+    {"Frame1", kKeinIndex, Caption, "Zugrecht", "Right to move"},
+    {"Frame2", kKeinIndex, Caption, "Rochade", "Castling"},
+    {"StellRadioWeiss", kKeinIndex, Caption, "Weiß", "White"},
+    {"StellRadioSchwarz", kKeinIndex, Caption, "Schwarz", "Black"},
+    {"ButtonStellLeer", kKeinIndex, ToolTip, "Entfernt alle Figuren vom Brett", "kills all pieces on the board"},
+    {"StellTextEP", kKeinIndex, ToolTip, "Feld, auf das ein en-passant schlagender Bauer ziehen kann", "square, onto which an en passant capturing pawn can move"},
+    {"StellText50", kKeinIndex, ToolTip, "Halbzüge seit dem letzten Bauern- oder Schlagzug", "halfmoves since the last capture or pawn move"},
+    {"StellTextZugNr", kKeinIndex, ToolTip, "Zugnummer", "move number"},
+    {"ButtonStellVerlauf", kKeinIndex, Caption, "Verlauf", "History"},
+    {"ButtonStellVerlauf", kKeinIndex, ToolTip, "zeigt eine Liste bereits eingegebener Stellungen an", "shows a list of already entered positions"},
+};
+
+// Texts of the design that no language changes: menu entries without a
+// row, and the faces of the buttons and boxes that carry a symbol.
+const Beschriftung kOberflaecheEntwurf[] = {
+    {"MenüTestsNotationInZwischenablage", kKeinIndex, Caption, "Notation in Zwischenablage", nullptr},
+    {"MenüTestsZugzwangAlle", kKeinIndex, Caption, "Alle Zugzwangstellungen", nullptr},
+    {"MenüTestsFunktionEGTB", kKeinIndex, Caption, "EGTB-Funktionsüberprüfung", nullptr},
+    {"MenüTestsZuggenEGTB", kKeinIndex, Caption, "EGTB-Zuggeneratortest", nullptr},
+    {"MenüTestsEGTBSpezDBGenerFenster", kKeinIndex, Caption, "EGTB-Spezialdatenbank Generierungsfenster", nullptr},
+    {"MenüTestsMD5Kollektor", kKeinIndex, Caption, "MD5-Kollektor", nullptr},
+    {"MenüTestsMD5Dateisumme", kKeinIndex, Caption, "MD5-Dateisumme", nullptr},
+    {"MenüTestsRFEP", kKeinIndex, Caption, "RFEP menu", nullptr},
+    {"MenüTestsPGNStatistik", kKeinIndex, Caption, "PGN-Statistik", nullptr},
+    {"MenüTestsEGTBMultiMetrik1", kKeinIndex, Caption, "EGTB-Multi-Metrik-Suche 1", nullptr},
+    {"MenüTestsEGTBMultiMetrik2", kKeinIndex, Caption, "EGTB-Multi-Metrik-Suche 2", nullptr},
+    {"MenüTestsTBSGen", kKeinIndex, Caption, "TBS...", nullptr},
+    {"MenüTestsRFEPMatrixDepths", kKeinIndex, Caption, "RFEP-Matrix: Erwartete Tiefe", nullptr},
+    {"MenüTestsEGTBProbeReport", kKeinIndex, Caption, "EGTB Probe Report", nullptr},
+    {"ButtonStellOk", kKeinIndex, Caption, "Ok", nullptr},
+    {"ButtonZugEingabe", kKeinIndex, Caption, "Ok", nullptr},
+    {"ButtonBrettZurück", kKeinIndex, Caption, "◀", nullptr},
+    {"ButtonBrettVorwärts", kKeinIndex, Caption, "▶", nullptr},
+    {"ButtonBrettBerechnen", kKeinIndex, Caption, "⚙", nullptr},
+    {"ButtonBrettDrehen", kKeinIndex, Caption, "↻", nullptr},
+    {"ButtonBrettEditieren", kKeinIndex, Caption, "✎", nullptr},
+    {"ButtonBrettTB", kKeinIndex, Caption, "TB", nullptr},
+    {"ButtonBrettZeichnen", kKeinIndex, Caption, "✏", nullptr},
+    {"StellCheckRochWL", kKeinIndex, Caption, "♔ 0-0-0", nullptr},
+    {"StellCheckRochWR", kKeinIndex, Caption, "♔ 0-0", nullptr},
+    {"StellCheckRochSL", kKeinIndex, Caption, "♚ 0-0-0", nullptr},
+    {"StellCheckRochSR", kKeinIndex, Caption, "♚ 0-0", nullptr},
 };
 // clang-format on
 
 }  // namespace
 
 Beschriftungstabelle TabelleOberflaeche() { return kOberflaeche; }
+
+Beschriftungstabelle TabelleOberflaecheEntwurf() { return kOberflaecheEntwurf; }
 
 }  // namespace galdrik::Sprache

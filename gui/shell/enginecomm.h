@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
@@ -140,6 +141,19 @@ class Export<R(A...)> : detail::Bindung {
   [[no_unique_address]] detail::Fehlwert<R> fehlwert_;
 };
 
+// The records that cross the boundary: a position (64 piece codes by square,
+// then the fields below) and a move (from, to, promotion code twice).
+using GUIStellung = std::array<int32_t, 72>;
+using GUIZug = std::array<int32_t, 4>;
+namespace GS {
+inline constexpr int AmZug = 64;   // 1 White, 0 Black
+inline constexpr int EPFeld = 65;  // above 63: none
+inline constexpr int RochadeWeissLang = 66, RochadeWeissKurz = 67, RochadeSchwarzLang = 68,
+                     RochadeSchwarzKurz = 69;
+inline constexpr int Halbzuege = 70;
+inline constexpr int Zugnummer = 71;
+}  // namespace GS
+
 // The exports the program calls, one line each: name, C signature and the
 // value a call answers when the export cannot be reached.
 
@@ -173,13 +187,54 @@ inline Export<int32_t()> DLL_HashCodeGen{"DLL_HashCodeGen", -1};
 // Output buffer
 inline Export<int32_t(int32_t)> DLL_StringByte{"DLL_StringByte", -1};
 
-// Moves: the move record is from, to and the promotion code twice.
+// Positions and moves
+inline Export<void(int32_t*)> DLL_StellungGet{"DLL_StellungGet"};
+inline Export<void(int32_t*)> DLL_Leerstellung{"DLL_Leerstellung"};
+inline Export<int32_t(const char*)> DLL_FENInput{"DLL_FENInput", -1};
+inline Export<int32_t(int32_t)> DLL_FENOutput{"DLL_FENOutput", 0};
+inline Export<void()> DLL_PartieBeginn{"DLL_PartieBeginn"};
+inline Export<void(int32_t)> DLL_PositionFix{"DLL_PositionFix"};
+inline Export<int32_t()> DLL_ZugAnz{"DLL_ZugAnz", 0};
+inline Export<void(int32_t*)> DLL_ZugGet{"DLL_ZugGet"};
 inline Export<void(const int32_t*)> DLL_ZugSet{"DLL_ZugSet"};
 inline Export<int32_t()> DLL_ZugLegal{"DLL_ZugLegal", -2};
 inline Export<void(int32_t)> DLL_ZugMachen{"DLL_ZugMachen"};
 
-// Game record and PGN files: the seven tags (Round is the sixth), and the
-// current game appended to a file (0 = written).
+// Game record and evaluation
+inline Export<int32_t(const char*)> DLL_PartieNotation{"DLL_PartieNotation", 0};
+inline Export<void(int32_t*, int32_t*)> DLL_ZugMark{"DLL_ZugMark"};
+inline Export<int32_t()> DLL_PartieStatus{"DLL_PartieStatus", 0};
+inline Export<void()> DLL_PartieStruktSave{"DLL_PartieStruktSave"};
+inline Export<int32_t()> DLL_Bewertung{"DLL_Bewertung", 0};
+
+// Search
+inline Export<void(int32_t, int32_t, int32_t)> DLL_SuchParam{"DLL_SuchParam"};
+inline Export<int32_t()> DLL_SuchStart{"DLL_SuchStart", -1};
+inline Export<int32_t()> DLL_SuchFertig{"DLL_SuchFertig", 1};
+inline Export<int32_t()> DLL_SuchStatus{"DLL_SuchStatus", 0};
+inline Export<void()> DLL_SuchTermin{"DLL_SuchTermin"};
+inline Export<int32_t(int32_t)> DLL_SuchInfo1{"DLL_SuchInfo1", 0};
+inline Export<void()> DLL_SuchInfo2{"DLL_SuchInfo2"};
+inline Export<int32_t(int32_t)> DLL_SuchInfo3{"DLL_SuchInfo3", 0};
+inline Export<void()> DLL_GaldrikSet{"DLL_GaldrikSet"};
+
+// The other long jobs: their stop and their idle report
+inline Export<void()> DLL_EPDTestStopp{"DLL_EPDTestStopp"};
+inline Export<int32_t()> DLL_EPDTestFertig{"DLL_EPDTestFertig", 1};
+inline Export<void()> DLL_TBAnaStopp{"DLL_TBAnaStopp"};
+inline Export<int32_t()> DLL_TBAnaStatus{"DLL_TBAnaStatus", 0};
+inline Export<void()> DLL_TBZugfolgeStopp{"DLL_TBZugfolgeStopp"};
+inline Export<int32_t(int32_t*)> DLL_TBZugfolgeStatus{"DLL_TBZugfolgeStatus", 0};
+inline Export<void()> DLL_TBAnaSpezDB_VernetzungStopp{"DLL_TBAnaSpezDB_VernetzungStopp"};
+inline Export<int64_t()> DLL_TBAnaSpezDB_VernetzungStatus{"DLL_TBAnaSpezDB_VernetzungStatus", -1};
+inline Export<void()> DLL_TBManagIntegerStopp{"DLL_TBManagIntegerStopp"};
+inline Export<int32_t()> DLL_TBManagIntegerStatus{"DLL_TBManagIntegerStatus", -1};
+
+// Tablebase analysis results
+inline Export<int32_t(int32_t)> DLL_TBAnaGetPosStr{"DLL_TBAnaGetPosStr", 0};
+
+// PGN files: the seven tags (Round is the sixth), and the current game
+// appended to a file (0 = written).
 inline Export<TexteSignatur<7>> DLL_PartiePGNSet{"DLL_PartiePGNSet"};
 inline Export<int32_t(const char*, int32_t)> DLL_DateiSpeichern{"DLL_DateiSpeichern", -1};
 

@@ -25,6 +25,7 @@ int Main(const QString& befehlszeile);
 inline constexpr int kEndeBibliothek = 1;
 inline constexpr int kEndeExport = 2;
 inline constexpr int kEndeKeinMMX = 3;
+inline constexpr int kEndeFensterLaden = 4;
 inline constexpr int kEndeEngineStart = 10;
 
 // Releases the engine that start-up started; later calls do nothing.
@@ -36,6 +37,10 @@ extern Einstellungen einstellungen;
 // The folder of the last file chosen in a file dialog, with its trailing
 // separator; other windows start their own dialogs there.
 extern QString LetzterOrdner;
+
+// The longest FEN text (in bytes) the engine takes; longer ones are refused
+// before they reach it.
+inline constexpr int kFENLaengeMax = 255;
 
 // The error code of a file dialog the user cancelled; callers stay silent.
 inline constexpr int16_t kDialogAbgebrochen = 32755;

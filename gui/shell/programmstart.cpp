@@ -203,6 +203,10 @@ int Main(const QString& befehlszeile) {
   tablebasesAnmelden(e, ohneTablebases);
 
   auto* fenster = new Oberflaeche;
+  if (fenster->ladenFehlgeschlagen()) {
+    delete fenster;
+    return kEndeFensterLaden;
+  }
   fenster->setAttribute(Qt::WA_DeleteOnClose);
   start.reset();
   fenster->show();

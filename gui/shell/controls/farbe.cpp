@@ -3,6 +3,8 @@
 
 #include <QGuiApplication>
 #include <QPalette>
+#include <QVariant>
+#include <QWidget>
 
 namespace galdrik::farbe {
 
@@ -36,5 +38,17 @@ QColor AlsQColor(uint32_t wert) {
 }
 
 int32_t AusQColor(const QColor& c) { return Rgb(c.red(), c.green(), c.blue()); }
+
+void SetzeKnopfFarbe(QWidget& knopf, uint32_t wert) {
+  QPalette p = knopf.palette();
+  p.setColor(QPalette::Button, AlsQColor(wert));
+  knopf.setPalette(p);
+  knopf.setProperty("backColor", wert);
+}
+
+uint32_t KnopfFarbe(const QWidget& knopf) {
+  const QVariant wert = knopf.property("backColor");
+  return wert.isValid() ? wert.toUInt() : kSystemButtonFace;
+}
 
 }  // namespace galdrik::farbe

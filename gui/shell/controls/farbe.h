@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QColor>
+
+class QWidget;
 #include <cstdint>
 
 namespace galdrik::farbe {
@@ -17,5 +19,10 @@ inline constexpr uint32_t kSystemButtonFace = 0x8000000F;
 QColor AlsQColor(uint32_t wert);
 // The stored value of a colour (alpha is dropped).
 int32_t AusQColor(const QColor& c);
+
+// A button's back colour (its face), as a stored value; the button-face
+// system colour gives the style's own face again.
+void SetzeKnopfFarbe(QWidget& knopf, uint32_t wert);
+uint32_t KnopfFarbe(const QWidget& knopf);
 
 }  // namespace galdrik::farbe

@@ -1,7 +1,7 @@
 // Caption sets: applying rows to every kind of control, refilled lists,
 // skipped rows, message-table rows and the conditional row; the sets of the
-// promotion picker and the tag dialog; the main window's title and menus in
-// both languages.
+// promotion picker and the tag dialog. The main window's set is tested with
+// the window.
 #include "captions/beschriftung.h"
 
 #include <QAction>
@@ -16,7 +16,6 @@
 #include <memory>
 
 #include "guitest.h"
-#include "shell/oberflaeche.h"
 #include "shell/sprache.h"
 
 using namespace galdrik;
@@ -96,10 +95,7 @@ class BeschriftungTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void cleanup() {
-    delete Oberflaeche::instanz();
-    Sprache::SpracheDeutsch();
-  }
+  void cleanup() { Sprache::SpracheDeutsch(); }
 
   void zeilenJeSprache_data() {
     QTest::addColumn<QString>("code");
@@ -220,80 +216,6 @@ class BeschriftungTest : public QObject {
     for (int i = 0; i < 8; ++i) QCOMPARE(labels[i]->text(), pgnInfo[i + 1]);
     QCOMPARE(ok->text(), QStringLiteral("Ok"));
     QCOMPARE(picker.windowTitle(), umwandlung);
-  }
-
-  // The main window's set on a window that has every menu the rows name:
-  // a few rows checked against texts typed here.
-  void oberflaecheTitelUndMenues_data() {
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QStringList>("texte");  // title, menu bar, NAG 0, NAG 6, NAG 8
-    QTest::newRow("Dt") << "Dt"
-                        << QStringList{"Schachprogramm Galdrik",
-                                       "&Partie",
-                                       "&Tests",
-                                       "Ansicht",
-                                       "&Extras",
-                                       "&?",
-                                       "(keine)",
-                                       "?!",
-                                       "einziger Zug"};
-    QTest::newRow("En") << "En" << QStringList{"Chess program Galdrik",
-                                               "&Game",
-                                               "&Tests",
-                                               "&View",
-                                               "&Extras",
-                                               "&?",
-                                               "(None)",
-                                               "?!",
-                                               "Only move"};
-  }
-  void oberflaecheTitelUndMenues() {
-    QFETCH(QString, code);
-    QFETCH(QStringList, texte);
-    QWidget fenster;
-    auto* leiste = new QMenuBar(&fenster);
-    QList<QMenu*> menues;
-    for (const char* name : {"MenüPartie", "MenüTests", "MenüAnsicht", "MenüExtras", "MenüHilfe"}) {
-      menues << leiste->addMenu(QString());
-      menues.back()->setObjectName(QString::fromUtf8(name));
-    }
-    QMenu* popup = new QMenu(&fenster);
-    QMap<int, QAction*> nag;
-    for (int i : {0, 1, 2, 3, 4, 5, 6, 8}) {
-      nag[i] = popup->addAction(QString());
-      nag[i]->setObjectName(QStringLiteral("MenüPopUpNotationNAG(%1)").arg(i));
-    }
-    const Beschriftungstabelle tabelle = Sprache::TabelleOberflaeche();
-    QCOMPARE(tabelle.size(), size_t{1 + 48 + 2});
-    Beschriften(fenster, tabelle, code);
-    QCOMPARE(fenster.windowTitle(), texte[0]);
-    for (int i = 0; i < 5; ++i) QCOMPARE(menues[i]->title(), texte[i + 1]);
-    QCOMPARE(nag[0]->text(), texte[6]);
-    QCOMPARE(nag[6]->text(), texte[7]);
-    QCOMPARE(nag[8]->text(), texte[8]);
-  }
-
-  // The output label follows the window's mode and the tables in force.
-  void ausgabeLabel_data() {
-    QTest::addColumn<bool>("englisch");
-    QTest::addColumn<bool>("tablebase");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("Dt Partie") << false << false << "Schachmotor-Ausgabe:";
-    QTest::newRow("Dt Tablebase") << false << true << "Datenbank-Ausgabe:";
-    QTest::newRow("En Partie") << true << false << "Chess engine output:";
-    QTest::newRow("En Tablebase") << true << true << "Database output:";
-  }
-  void ausgabeLabel() {
-    QFETCH(bool, englisch);
-    QFETCH(bool, tablebase);
-    QFETCH(QString, text);
-    auto* o = new Oberflaeche;
-    auto* label = new QLabel(o);
-    label->setObjectName(QStringLiteral("ObfLabelEngine"));
-    o->bTBModus = AlsBoolean(tablebase);
-    englisch ? Sprache::SpracheEnglisch() : Sprache::SpracheDeutsch();
-    Sprache::BeschriftungOberflaeche();
-    QCOMPARE(label->text(), text);
   }
 };
 

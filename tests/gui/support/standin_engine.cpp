@@ -1,9 +1,10 @@
 // A stand-in for the engine library: the program's binding loads it like the
-// real one. It records every call of the start-up, label, move and PGN-save
-// exports with its arguments, answers what the test scripted, and keeps an
-// output buffer the test fills. Built also without its tablebase exports
-// and without DLL_EngineInit, for the cases where the real library lacks
-// them.
+// real one. It records every call with its arguments (except the byte
+// fetches of the output buffer), answers what the test scripted, keeps a
+// position record the test can set, and writes scripted texts into its
+// output buffer. Built also without its tablebase exports and without
+// DLL_EngineInit, for the cases where the real library lacks them.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -12,7 +13,7 @@
 
 namespace {
 
-char puffer[1024];
+char puffer[65536];
 int32_t laenge = 0;
 int32_t aufrufe = 0;
 
@@ -46,6 +47,92 @@ std::string texte(std::initializer_list<const char*> werte) {
   for (const char* w : werte) s += (s.empty() ? "" : ",") + text(w);
   return s;
 }
+
+// Scripted output texts by key (an export's name, or "name(i)" for an
+// indexed one); each stays until it is set again.
+std::map<std::string, std::string> ausgaben;
+
+int32_t schreiben(const std::string& s) {
+  laenge = static_cast<int32_t>(std::min(s.size(), sizeof puffer - 1));
+  std::memcpy(puffer, s.data(), static_cast<size_t>(laenge));
+  puffer[laenge] = 0;
+  return laenge;
+}
+
+int32_t ausgeben(const std::string& schluessel, const std::string& sonst) {
+  auto it = ausgaben.find(schluessel);
+  return schreiben(it != ausgaben.end() ? it->second : sonst);
+}
+
+// The engine position as the records carry it: 64 piece codes, side to move,
+// en-passant square, four castling rights, fifty-move counter, move number.
+int32_t stellung[72];
+int32_t zug[4];
+
+void grundstellung() {
+  static const int32_t reihe[8] = {4, 2, 3, 5, 6, 3, 2, 4};
+  std::memset(stellung, 0, sizeof stellung);
+  for (int f = 0; f < 8; ++f) {
+    stellung[f] = reihe[f];
+    stellung[8 + f] = 1;
+    stellung[48 + f] = -1;
+    stellung[56 + f] = -reihe[f];
+  }
+  stellung[64] = 1;
+  stellung[65] = 255;
+  for (int i = 66; i < 70; ++i) stellung[i] = 1;
+  stellung[71] = 1;
+}
+
+const char kBuchstaben[] = "PNBRQK";
+
+// Placement and side to move of a FEN text; the rest is left as it was.
+void fenLesen(const char* fen, int32_t halbzug) {
+  int32_t neu[64] = {};
+  int feld = 56;
+  const char* c = fen;
+  for (; *c && *c != ' '; ++c) {
+    if (*c == '/') {
+      feld = (feld / 8 - 2) * 8;
+    } else if (*c >= '1' && *c <= '8') {
+      feld += *c - '0';
+    } else if (feld >= 0 && feld < 64) {
+      const char* b = std::strchr(kBuchstaben, *c & ~0x20);
+      if (b) neu[feld] = static_cast<int32_t>(b - kBuchstaben + 1) * (*c & 0x20 ? -1 : 1);
+      ++feld;
+    }
+  }
+  std::memcpy(stellung, neu, sizeof neu);
+  stellung[64] = (*c && c[1] == 'b') ? 0 : 1;
+  stellung[65] = 255;
+  for (int i = 66; i < 70; ++i) stellung[i] = 0;
+  stellung[71] = (halbzug + 1) / 2;
+}
+
+std::string fenSchreiben(int32_t halbzug) {
+  std::string s;
+  for (int r = 7; r >= 0; --r) {
+    int leer = 0;
+    for (int f = 0; f < 8; ++f) {
+      const int32_t p = stellung[r * 8 + f];
+      if (p == 0) {
+        ++leer;
+        continue;
+      }
+      if (leer) s += static_cast<char>('0' + leer);
+      leer = 0;
+      const char b = kBuchstaben[(p < 0 ? -p : p) - 1];
+      s += p < 0 ? static_cast<char>(b | 0x20) : b;
+    }
+    if (leer) s += static_cast<char>('0' + leer);
+    if (r) s += '/';
+  }
+  return s + (stellung[64] ? " w" : " b") + " - - 0 " + std::to_string((halbzug + 1) / 2);
+}
+
+struct Start {
+  Start() { grundstellung(); }
+} start;
 
 }  // namespace
 
@@ -124,18 +211,101 @@ STANDIN_EXPORT int32_t DLL_TBCache(int32_t bytes) {
 }
 
 STANDIN_EXPORT void DLL_TBMetrik(int32_t metrik) { notieren("DLL_TBMetrik", zahlen({metrik})); }
-#endif
 
-// The byte at position i of the buffer; 0 outside it.
-STANDIN_EXPORT int32_t DLL_StringByte(int32_t i) {
-  ++aufrufe;
-  if (i < 0 || i >= static_cast<int32_t>(sizeof puffer)) return 0;
-  return static_cast<unsigned char>(puffer[i]);
+// The tablebase jobs
+
+STANDIN_EXPORT void DLL_TBAnaStopp() { notieren("DLL_TBAnaStopp"); }
+
+STANDIN_EXPORT int32_t DLL_TBAnaStatus() {
+  notieren("DLL_TBAnaStatus");
+  return antwort("DLL_TBAnaStatus", 0);
 }
 
-// The move record the program hands over, and the answers it scripts.
-STANDIN_EXPORT void DLL_ZugSet(const int32_t* zug) {
-  notieren("DLL_ZugSet", zug ? zahlen({zug[0], zug[1], zug[2], zug[3]}) : "NULL");
+STANDIN_EXPORT int32_t DLL_TBAnaGetPosStr(int32_t n) {
+  notieren("DLL_TBAnaGetPosStr", zahlen({n}));
+  return ausgeben("DLL_TBAnaGetPosStr(" + std::to_string(n) + ")", "");
+}
+
+STANDIN_EXPORT void DLL_TBZugfolgeStopp() { notieren("DLL_TBZugfolgeStopp"); }
+
+STANDIN_EXPORT int32_t DLL_TBZugfolgeStatus(int32_t* tiefe) {
+  notieren("DLL_TBZugfolgeStatus");
+  if (tiefe) *tiefe = antwort("DLL_TBZugfolgeStatus", -1);
+  return schreiben("");
+}
+
+STANDIN_EXPORT void DLL_TBAnaSpezDB_VernetzungStopp() {
+  notieren("DLL_TBAnaSpezDB_VernetzungStopp");
+}
+
+STANDIN_EXPORT int64_t DLL_TBAnaSpezDB_VernetzungStatus() {
+  notieren("DLL_TBAnaSpezDB_VernetzungStatus");
+  return antwort("DLL_TBAnaSpezDB_VernetzungStatus", -1);
+}
+
+STANDIN_EXPORT void DLL_TBManagIntegerStopp() { notieren("DLL_TBManagIntegerStopp"); }
+
+STANDIN_EXPORT int32_t DLL_TBManagIntegerStatus() {
+  notieren("DLL_TBManagIntegerStatus");
+  return antwort("DLL_TBManagIntegerStatus", -1);
+}
+#endif
+
+// Positions and moves
+
+STANDIN_EXPORT void DLL_PartieBeginn() {
+  notieren("DLL_PartieBeginn");
+  grundstellung();
+}
+
+STANDIN_EXPORT void DLL_StellungGet(int32_t* feld) {
+  notieren("DLL_StellungGet");
+  if (feld) std::memcpy(feld, stellung, sizeof stellung);
+}
+
+STANDIN_EXPORT void DLL_Leerstellung(int32_t* feld) {
+  notieren("DLL_Leerstellung");
+  if (!feld) return;
+  std::memset(feld, 0, sizeof stellung);
+  feld[64] = 1;
+  feld[65] = 255;
+  feld[71] = 1;
+}
+
+// Takes the placement and side of an accepted text (answer 0 or more; by
+// default the half-move of move 1 for the side to move).
+STANDIN_EXPORT int32_t DLL_FENInput(const char* fen) {
+  notieren("DLL_FENInput", text(fen));
+  if (!fen) return -9;
+  const char* seite = std::strchr(fen, ' ');
+  const int32_t r = antwort("DLL_FENInput", seite && seite[1] == 'b' ? 2 : 1);
+  if (r >= 0) fenLesen(fen, r);
+  return r;
+}
+
+STANDIN_EXPORT int32_t DLL_FENOutput(int32_t halbzug) {
+  notieren("DLL_FENOutput", zahlen({halbzug}));
+  return ausgeben("DLL_FENOutput", fenSchreiben(halbzug));
+}
+
+STANDIN_EXPORT void DLL_PositionFix(int32_t halbzug) {
+  notieren("DLL_PositionFix", zahlen({halbzug}));
+}
+
+STANDIN_EXPORT int32_t DLL_ZugAnz() {
+  notieren("DLL_ZugAnz");
+  return antwort("DLL_ZugAnz", 20);
+}
+
+STANDIN_EXPORT void DLL_ZugGet(int32_t* z) {
+  notieren("DLL_ZugGet");
+  if (z) std::memcpy(z, zug, sizeof zug);
+}
+
+STANDIN_EXPORT void DLL_ZugSet(const int32_t* z) {
+  if (!z) return;
+  std::memcpy(zug, z, sizeof zug);
+  notieren("DLL_ZugSet", zahlen({z[0], z[1], z[2], z[3]}));
 }
 
 STANDIN_EXPORT int32_t DLL_ZugLegal() {
@@ -143,7 +313,94 @@ STANDIN_EXPORT int32_t DLL_ZugLegal() {
   return antwort("DLL_ZugLegal", 0);
 }
 
-STANDIN_EXPORT void DLL_ZugMachen(int32_t index) { notieren("DLL_ZugMachen", zahlen({index})); }
+// A played move moves the piece, so the board shows it.
+STANDIN_EXPORT void DLL_ZugMachen(int32_t index) {
+  notieren("DLL_ZugMachen", zahlen({index}));
+  if (index < 0 || zug[0] < 0 || zug[0] > 63 || zug[1] < 0 || zug[1] > 63) return;
+  stellung[zug[1]] = stellung[zug[0]];
+  stellung[zug[0]] = 0;
+  stellung[64] = 1 - stellung[64];
+}
+
+// Game record and evaluation
+
+STANDIN_EXPORT int32_t DLL_PartieNotation(const char* buchstaben) {
+  notieren("DLL_PartieNotation", text(buchstaben));
+  return ausgeben("DLL_PartieNotation", "");
+}
+
+// Leaves the outputs untouched unless the test scripted them, as the engine
+// does at the root of the game.
+STANDIN_EXPORT void DLL_ZugMark(int32_t* anfang, int32_t* ende) {
+  notieren("DLL_ZugMark");
+  if (antworten.count("DLL_ZugMark.Anfang")) *anfang = antwort("DLL_ZugMark.Anfang", 0);
+  if (antworten.count("DLL_ZugMark.Ende")) *ende = antwort("DLL_ZugMark.Ende", 0);
+}
+
+STANDIN_EXPORT int32_t DLL_PartieStatus() {
+  notieren("DLL_PartieStatus");
+  return antwort("DLL_PartieStatus", 0);
+}
+
+STANDIN_EXPORT void DLL_PartieStruktSave() { notieren("DLL_PartieStruktSave"); }
+
+STANDIN_EXPORT int32_t DLL_Bewertung() {
+  notieren("DLL_Bewertung");
+  return antwort("DLL_Bewertung", 0);
+}
+
+// Search
+
+STANDIN_EXPORT void DLL_SuchParam(int32_t tiefe, int32_t weich, int32_t hart) {
+  notieren("DLL_SuchParam", zahlen({tiefe, weich, hart}));
+}
+
+STANDIN_EXPORT int32_t DLL_SuchStart() {
+  notieren("DLL_SuchStart");
+  return antwort("DLL_SuchStart", 0);
+}
+
+STANDIN_EXPORT int32_t DLL_SuchFertig() {
+  notieren("DLL_SuchFertig");
+  return antwort("DLL_SuchFertig", 1);
+}
+
+STANDIN_EXPORT int32_t DLL_SuchStatus() {
+  notieren("DLL_SuchStatus");
+  return antwort("DLL_SuchStatus", 0);
+}
+
+STANDIN_EXPORT void DLL_SuchTermin() { notieren("DLL_SuchTermin"); }
+
+STANDIN_EXPORT int32_t DLL_SuchInfo1(int32_t i) {
+  notieren("DLL_SuchInfo1", zahlen({i}));
+  return ausgeben("DLL_SuchInfo1(" + std::to_string(i) + ")", "Info " + std::to_string(i));
+}
+
+STANDIN_EXPORT void DLL_SuchInfo2() { notieren("DLL_SuchInfo2"); }
+
+STANDIN_EXPORT int32_t DLL_SuchInfo3(int32_t i) {
+  notieren("DLL_SuchInfo3", zahlen({i}));
+  return ausgeben("DLL_SuchInfo3(" + std::to_string(i) + ")", "Statistik " + std::to_string(i));
+}
+
+STANDIN_EXPORT void DLL_GaldrikSet() { notieren("DLL_GaldrikSet"); }
+
+// The EPD test job
+
+STANDIN_EXPORT void DLL_EPDTestStopp() { notieren("DLL_EPDTestStopp"); }
+
+STANDIN_EXPORT int32_t DLL_EPDTestFertig() {
+  notieren("DLL_EPDTestFertig");
+  return antwort("DLL_EPDTestFertig", 1);
+}
+
+// The byte at position i of the buffer; 0 outside it.
+STANDIN_EXPORT int32_t DLL_StringByte(int32_t i) {
+  ++aufrufe;
+  if (i < 0 || i >= static_cast<int32_t>(sizeof puffer)) return 0;
+  return static_cast<unsigned char>(puffer[i]);
+}
 
 STANDIN_EXPORT void DLL_PartiePGNSet(const char* event, const char* site, const char* date,
                                      const char* white, const char* black, const char* round,
@@ -177,8 +434,23 @@ STANDIN_EXPORT void Standin_Antwort(const char* name, int32_t wert) {
   antworten[name].push_back(wert);
 }
 
-// Forgets the calls and the scripted answers.
+// Puts a position record (72 values) in place of the engine's.
+STANDIN_EXPORT void Standin_StellungSetzen(const int32_t* feld) {
+  if (feld) std::memcpy(stellung, feld, sizeof stellung);
+}
+
+// The text an export writes into the output buffer from now on; the key is
+// the export's name, or "name(i)" for an export that takes an index.
+STANDIN_EXPORT void Standin_TextSetzen(const char* schluessel, const char* text) {
+  ausgaben[schluessel] = text ? text : "";
+}
+
+// Forgets the calls, the scripted answers and texts, and sets up the
+// initial position.
 STANDIN_EXPORT void Standin_Zuruecksetzen() {
   protokoll.clear();
   antworten.clear();
+  ausgaben.clear();
+  grundstellung();
+  std::memset(zug, 0, sizeof zug);
 }

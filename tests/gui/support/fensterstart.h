@@ -1,0 +1,60 @@
+// Bringing the program up to its main window against the recording
+// stand-in engine (or the real library), with stored settings, and reading
+// the calls the window made.
+#pragma once
+
+#include <QList>
+#include <QSettings>
+#include <QStringList>
+#include <utility>
+
+#include "shell/engineglobal.h"
+#include "shell/oberflaeche.h"
+#include "standin.h"
+
+namespace galdrik::test {
+
+using Werte = QList<std::pair<QString, QString>>;
+
+inline void speichern(const Werte& werte) {
+  auto speicher = EngineGlobal::Einstellungsspeicher();
+  for (const auto& [schluessel, wert] : werte) speicher->setValue(schluessel, wert);
+}
+
+inline QString gespeichert(const QString& schluessel) {
+  return EngineGlobal::Einstellungsspeicher()
+      ->value(schluessel, QStringLiteral("<fehlt>"))
+      .toString();
+}
+
+// A fresh store with German chosen and the given keys, then the whole
+// start; the main window, or nullptr when start-up ended the program.
+inline Oberflaeche* starten(const Werte& werte = {}) {
+  EngineGlobal::EinstellungenLoeschen();
+  speichern(Werte{{QStringLiteral("Sprache/OptLanguage"), QStringLiteral("Dt")}} + werte);
+  if (EngineGlobal::Main(QString()) != 0) return nullptr;
+  return Oberflaeche::instanz();
+}
+
+// The calls outside start-up's own: those of the main window.
+inline QStringList fensterAufrufe() {
+  static const QStringList start = {
+      "DLL_CheckMMX",   "DLL_LogDatei",     "DLL_BuchPfad",   "DLL_HashPfad",
+      "DLL_HashParam",  "DLL_MD5Pfad",      "DLL_MD5LogPfad", "DLL_EngineInit",
+      "DLL_Einstellen", "DLL_SetFigurName", "DLL_SetStatBez", "DLL_TBBezSet",
+      "DLL_TBInit",     "DLL_TBError",      "DLL_TBCache",    "DLL_TBMetrik"};
+  QStringList liste;
+  for (const QString& a : standinProtokoll())
+    if (!start.contains(a.section('(', 0, 0))) liste << a;
+  return liste;
+}
+
+// The calls of one export name, in order.
+inline QStringList aufrufeVon(const QString& name) {
+  QStringList liste;
+  for (const QString& a : standinProtokoll())
+    if (a.section('(', 0, 0) == name) liste << a;
+  return liste;
+}
+
+}  // namespace galdrik::test
