@@ -238,4 +238,20 @@ inline Export<int32_t(int32_t)> DLL_TBAnaGetPosStr{"DLL_TBAnaGetPosStr", 0};
 inline Export<TexteSignatur<7>> DLL_PartiePGNSet{"DLL_PartiePGNSet"};
 inline Export<int32_t(const char*, int32_t)> DLL_DateiSpeichern{"DLL_DateiSpeichern", -1};
 
+// The PGN database: a file's index (the game count, 0 or below on failure),
+// a field of a game's tags into the output buffer, a game loaded into the
+// record (below 0 on failure), the index freed.
+inline Export<int32_t(const char*)> DLL_PGNDateiLaden{"DLL_PGNDateiLaden", -1};
+inline Export<int32_t(int32_t, int32_t)> DLL_PGNDateiPartieInfo{"DLL_PGNDateiPartieInfo", 0};
+inline Export<int32_t(const char*, int32_t)> DLL_PGNDateiPartieLoad{"DLL_PGNDateiPartieLoad", -1};
+inline Export<int32_t()> DLL_PGNDateiSchliessen{"DLL_PGNDateiSchliessen", 0};
+
+// A line appended to an EPD file (0 = written).
+inline Export<int32_t(const char*, const char*, int32_t)> DLL_EPDSpeichern{"DLL_EPDSpeichern", -1};
+
+// The transposition table made anew in its set size (0 = done; otherwise
+// no table exists), and emptied.
+inline Export<int32_t()> DLL_HashReAllok{"DLL_HashReAllok", -1};
+inline Export<void()> DLL_HashLeeren{"DLL_HashLeeren"};
+
 }  // namespace galdrik::EngineComm

@@ -122,6 +122,29 @@ class Oberflaeche : public QMainWindow {
   void MenueHilfeInfo_Click();
   void MenuePartieProgrammBeenden_Click();
 
+  // ---- Game menu and PGN browser (oberflaeche_partie.cpp)
+  void MenuePartieNeu_Click();
+  void MenuePartieOeffnenPGN_Click();
+  void ListPGNDatei_Click();
+  void ButtonPGNPartieOeffnen_Click();
+  void ButtonPGNPartieZurueck_Click();
+  void MenuePartieSpeichernPGN_Click();
+  void MenuePartiePositionSpeichernEPD_Click();
+  // Whether the engine has a transposition table to search with. After a
+  // failed reallocation no table exists: each call tries again and tells
+  // the user while it still fails. A search may start only on true.
+  bool HashtabelleBereit();
+  // The browser's line for game i of the engine's PGN index.
+  static QString PGNListenzeile(int32_t i);
+  // Takes the engine's position after a move or a new game (until the
+  // search control brings its own).
+  void ZugGemacht();
+  // The PGN file the browser shows.
+  QString sPGNDateiname;
+  // The last reallocation of the transposition table failed.
+  Boolean bHashtabelleFehlt = Falsch;
+  // ---- end of the Game menu block
+
   // ---- Timer
   void Timer1_Timer();
 
@@ -200,6 +223,11 @@ class Oberflaeche : public QMainWindow {
   void spracheGewaehlt();
   void feldbeschriftungenSetzen();
   void tbTafelAbgleichen();
+  // ---- Game menu block: leaving the modes a new game or an opened file
+  // ends, and closing the browser.
+  void modiVerlassen();
+  void pgnBrowserSchliessen();
+  // ---- end of the Game menu block
   // A control of the window by its name.
   template <typename T>
   T* teil(const QString& name) const {

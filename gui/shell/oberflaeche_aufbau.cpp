@@ -133,6 +133,10 @@ const MenueAktion kMenueOeffnen[] = {
 };
 
 const MenueAktion kMenueWahl[] = {
+    {"MenüPartieNeu", &Oberflaeche::MenuePartieNeu_Click},
+    {"MenüPartieÖffnenPGN", &Oberflaeche::MenuePartieOeffnenPGN_Click},
+    {"MenüPartieSpeichernPGN", &Oberflaeche::MenuePartieSpeichernPGN_Click},
+    {"MenüPartiePositionSpeichernEPD", &Oberflaeche::MenuePartiePositionSpeichernEPD_Click},
     {"MenüPartieProgrammBeenden", &Oberflaeche::MenuePartieProgrammBeenden_Click},
     {"MenüAnsichtSchachbrett", &Oberflaeche::MenueAnsichtSchachbrett_Click},
     {"MenüAnsichtPartieNotation", &Oberflaeche::MenueAnsichtPartieNotation_Click},
@@ -218,11 +222,11 @@ const Platz kPlaetze[] = {
     {"ButtonDatenbankPGN", "FrameEngine", S::Knopf, 5160, 15, 1200, 330, false},
     {"TextEngine", "FrameEngine", S::Text, 120, 360, 10935, 1575},
 
-    {"ObfLabelPGNDatei", "FramePGN", S::Etikett, 120, 120, 3015, 255},
-    {"ListPGNDatei", "FramePGN", S::Liste, 120, 420, 3015, 4200},
-    {"ObfLabelPGNPartieDaten", "FramePGN", S::Etikett, 120, 4740, 3015, 1260},
-    {"ButtonPGNPartieÖffnen", "FramePGN", S::Knopf, 120, 6120, 1440, 375},
-    {"ButtonPGNPartieZurück", "FramePGN", S::Knopf, 1695, 6120, 1440, 375},
+    {"ObfLabelPGNDatei", "FramePGN", S::Etikett, 120, 120, 3015, 240},
+    {"ListPGNDatei", "FramePGN", S::Liste, 120, 360, 3015, 4860},
+    {"ObfLabelPGNPartieDaten", "FramePGN", S::Etikett, 120, 5280, 3015, 975},
+    {"ButtonPGNPartieÖffnen", "FramePGN", S::Knopf, 120, 6360, 1695, 495},
+    {"ButtonPGNPartieZurück", "FramePGN", S::Knopf, 2040, 6360, 1095, 495},
 
     {"ObfLabelStellungseingabe", "FrameStellung", S::Etikett, 120, 120, 3015, 255},
     {"ObfLabelWeiss", "FrameStellung", S::Etikett, 120, 480, 3015, 255},
@@ -418,6 +422,15 @@ void Oberflaeche::steuerelementeAufbauen() {
           &Oberflaeche::ButtonBrettDrehen_Click);
   connect(buttonBrettTB_, &QPushButton::clicked, this, &Oberflaeche::ButtonBrettTB_Click);
   connect(check1_, &QCheckBox::clicked, this, &Oberflaeche::Check1_Click);
+  // The PGN browser: a line chosen shows its game, Enter on the open button
+  // loads it.
+  connect(teil<QListWidget>("ListPGNDatei"), &QListWidget::currentRowChanged, this,
+          &Oberflaeche::ListPGNDatei_Click);
+  auto* pgnOeffnen = teil<QPushButton>("ButtonPGNPartieÖffnen");
+  pgnOeffnen->setAutoDefault(true);
+  connect(pgnOeffnen, &QPushButton::clicked, this, &Oberflaeche::ButtonPGNPartieOeffnen_Click);
+  connect(teil<QPushButton>("ButtonPGNPartieZurück"), &QPushButton::clicked, this,
+          &Oberflaeche::ButtonPGNPartieZurueck_Click);
 }
 
 bool Oberflaeche::setzen(QWidget* w, double links, double oben, double breite, double hoehe) {

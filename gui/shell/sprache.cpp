@@ -43,7 +43,7 @@ QString SprachCode, ProgTitel, FehlerTitel, FigurBuchstaben, FarbBuchstaben, Msg
     TxtDateinamePfad, MsgMatrixOk, MsgFehlerMatrix, MsgNichtTBModus1, MsgNichtTBModus2,
     TxtIterationLaeuft, TxtTiefe, TxtIteriere, TxtIterationenFertig, TxtSpezDBGeneriert1,
     TxtSpezDBGeneriert2, TxtZugfolgeTiefe, TxtPly, TxtKommentar, MsgZugLoeschen, TxtInfo,
-    MsgFehlerBibliothek, MsgFehlerExport, MsgHashStandard;
+    MsgFehlerBibliothek, MsgFehlerExport, MsgHashStandard, MsgKeineHashtabelle;
 
 namespace {
 
@@ -415,6 +415,11 @@ const Meldungstext kTexte[] = {
             "verwendet die Standardgrößen; Sie können sie unter Extras - Einstellungen ändern.",
             "The Hash Tables couldn't be allocated in the chosen size. Galdrik uses the default "
             "sizes; you can change them under Extras - Options."),
+    MELDUNG(MsgKeineHashtabelle,
+            "Fehler! Die Hashtabelle konnte nicht neu angelegt werden. Galdrik rechnet erst "
+            "wieder, wenn das gelingt; vor jeder Berechnung wird es erneut versucht.",
+            "Error! The Hash Table couldn't be allocated anew. Galdrik won't compute until it "
+            "can; it tries again before every computation."),
 };
 
 // The labels of the engine's search statistics, in the order it takes them;

@@ -195,6 +195,9 @@ extern QString MsgFehlerBibliothek;
 // %1 the missing function, %2 the library file.
 extern QString MsgFehlerExport;
 extern QString MsgHashStandard;
+// A new game found no memory for the transposition table: no search until
+// one is made.
+extern QString MsgKeineHashtabelle;
 
 // Fill every table for the language, then hand the engine its labels. An
 // engine that cannot be reached is skipped quietly: the tables are complete

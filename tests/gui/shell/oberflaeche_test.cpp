@@ -253,7 +253,7 @@ class OberflaecheTest : public QObject {
     zeile("FrameEngine", 120, 7080, 11175, 2085);
     zeile("TextEngine", 120, 360, 10935, 1605);
     zeile("FramePGN", 7200, 0, 4095, 6975);
-    zeile("ListPGNDatei", 120, 420, 3855, 4200);
+    zeile("ListPGNDatei", 120, 360, 3855, 4860);
     zeile("FrameStellung", 7200, 0, 3255, 6975);
     zeile("FrameZeichnen", 7200, 0, 3255, 6975);
     zeile("FrameTBAnalyse", 7200, 0, 4095, 6975);

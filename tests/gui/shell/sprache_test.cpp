@@ -78,7 +78,7 @@ class SpracheTest : public QObject {
     for (const QJsonValue& z : transkript()[QLatin1String("Texte")].toArray())
       bekannt << z.toArray()[0].toString();
     const QSet<QString> eigene = {"TxtInfo", "MsgFehlerBibliothek", "MsgFehlerExport",
-                                  "MsgHashStandard"};
+                                  "MsgHashStandard", "MsgKeineHashtabelle"};
     QSet<QString> namen;
     for (const Sprache::Meldungstext& t : Sprache::Meldungstexte()) {
       const QString name = QString::fromLatin1(t.name);

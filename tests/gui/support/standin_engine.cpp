@@ -413,6 +413,43 @@ STANDIN_EXPORT int32_t DLL_DateiSpeichern(const char* pfad, int32_t anhaengen) {
   return antwort("DLL_DateiSpeichern", 0);
 }
 
+// The PGN database: the game count and the loads answer what the test
+// scripted; a field writes the text scripted under "DLL_PGNDateiPartieInfo(game,field)".
+
+STANDIN_EXPORT int32_t DLL_PGNDateiLaden(const char* pfad) {
+  notieren("DLL_PGNDateiLaden", text(pfad));
+  return antwort("DLL_PGNDateiLaden", 0);
+}
+
+STANDIN_EXPORT int32_t DLL_PGNDateiPartieInfo(int32_t spiel, int32_t feld) {
+  notieren("DLL_PGNDateiPartieInfo", zahlen({spiel, feld}));
+  return ausgeben("DLL_PGNDateiPartieInfo(" + zahlen({spiel, feld}) + ")", "");
+}
+
+STANDIN_EXPORT int32_t DLL_PGNDateiPartieLoad(const char* pfad, int32_t spiel) {
+  notieren("DLL_PGNDateiPartieLoad", text(pfad) + "," + std::to_string(spiel));
+  return antwort("DLL_PGNDateiPartieLoad", 0);
+}
+
+STANDIN_EXPORT int32_t DLL_PGNDateiSchliessen() {
+  notieren("DLL_PGNDateiSchliessen");
+  return 0;
+}
+
+STANDIN_EXPORT int32_t DLL_EPDSpeichern(const char* pfad, const char* zeile, int32_t anhaengen) {
+  notieren("DLL_EPDSpeichern", texte({pfad, zeile}) + "," + std::to_string(anhaengen));
+  return antwort("DLL_EPDSpeichern", 0);
+}
+
+// The transposition table
+
+STANDIN_EXPORT int32_t DLL_HashReAllok() {
+  notieren("DLL_HashReAllok");
+  return antwort("DLL_HashReAllok", 0);
+}
+
+STANDIN_EXPORT void DLL_HashLeeren() { notieren("DLL_HashLeeren"); }
+
 // Copies the bytes into the buffer, returns their count and starts counting
 // the byte fetches afresh.
 STANDIN_EXPORT int32_t Standin_PufferSetzen(const char* text) {
