@@ -63,7 +63,13 @@ QString ohneLetztesFeld(const QString& fen) {
 
 // ------------------------------------------------------------- new game
 
+// A search or the EPD test works on the table that a new game makes anew;
+// while one runs the new game waits.
 void Oberflaeche::MenuePartieNeu_Click() {
+  if (bSucheLaeuft != Falsch || DLL_EPDTestFertig() != 1) {
+    ui().beep();
+    return;
+  }
   modiVerlassen();
   if (DLL_HashReAllok() == 0) {
     bHashtabelleFehlt = Falsch;

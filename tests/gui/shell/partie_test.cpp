@@ -166,6 +166,28 @@ class PartieTest : public QObject {
     QCOMPARE(ui.boxen.size(), 2);
   }
 
+  // While a search or the EPD test runs on the table, a new game only
+  // beeps.
+  void neuePartieWartet_data() {
+    QTest::addColumn<bool>("suche");
+    QTest::newRow("Suche") << true;
+    QTest::newRow("EPD-Test") << false;
+  }
+  void neuePartieWartet() {
+    QFETCH(bool, suche);
+    test::RecordingUi ui;
+    Oberflaeche* o = test::starten();
+    QVERIFY(o);
+    test::Standin_Zuruecksetzen();
+    o->bSucheLaeuft = AlsBoolean(suche);
+    if (!suche) test::Standin_Antwort("DLL_EPDTestFertig", 0);
+    menue(o, "MenüPartieNeu");
+    o->bSucheLaeuft = Falsch;
+    QCOMPARE(ui.beeps, 1);
+    for (const char* name : {"DLL_HashReAllok", "DLL_HashLeeren", "DLL_PartieBeginn"})
+      QVERIFY2(test::aufrufeVon(name).isEmpty(), name);
+  }
+
   // One line per game: White and Black cut before the first comma, then
   // result, site and date; the first line is chosen and its details show
   // the names in full with event, site, date and result.
