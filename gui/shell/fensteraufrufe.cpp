@@ -11,6 +11,8 @@ void TBManagerZeigen() { ui().beep(); }
 
 void OptionenZeigen() { ui().beep(); }
 
+void TBAnaStatistikZeigen() { ui().beep(); }
+
 void BauernumwandlungZeigen(int32_t, int32_t, int32_t) { ui().beep(); }
 
 }  // namespace galdrik

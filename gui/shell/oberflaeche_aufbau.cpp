@@ -382,6 +382,7 @@ void Oberflaeche::steuerelementeAufbauen() {
   shapeAmZugWeiss_ = teil<QWidget>("ShapeAmZugWeiss");
   shapeAmZugSchwarz_ = teil<QWidget>("ShapeAmZugSchwarz");
   buttonBrettTB_ = teil<QPushButton>("ButtonBrettTB");
+  buttonBrettBerechnen_ = teil<QPushButton>("ButtonBrettBerechnen");
   for (int i = 0; i < 8; ++i) {
     feldDescV_[i] = teil<QLabel>(QStringLiteral("FeldDescV(%1)").arg(i));
     feldDescH_[i] = teil<QLabel>(QStringLiteral("FeldDescH(%1)").arg(i));
@@ -418,6 +419,10 @@ void Oberflaeche::steuerelementeAufbauen() {
           &Oberflaeche::ButtonBrettDrehen_Click);
   connect(buttonBrettTB_, &QPushButton::clicked, this, &Oberflaeche::ButtonBrettTB_Click);
   connect(check1_, &QCheckBox::clicked, this, &Oberflaeche::Check1_Click);
+  connect(buttonBrettBerechnen_, &QPushButton::clicked, this,
+          &Oberflaeche::ButtonBrettBerechnen_Click);
+  connect(brettBild_, &PictureBox::mouseDown, this, &Oberflaeche::BrettBild_MouseDown);
+  connect(brettBild_, &PictureBox::mouseUp, this, &Oberflaeche::BrettBild_MouseUp);
 }
 
 bool Oberflaeche::setzen(QWidget* w, double links, double oben, double breite, double hoehe) {
