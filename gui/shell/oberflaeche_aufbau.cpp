@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHash>
@@ -412,6 +413,8 @@ void Oberflaeche::steuerelementeAufbauen() {
   }
   textNotation_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   textEngine_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // The search lines and statistics are columns of figures.
+  textEngine_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   labelPGNPartieDaten_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   labelPGNPartieDaten_->setWordWrap(true);
   brettText_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

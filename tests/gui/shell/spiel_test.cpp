@@ -546,6 +546,7 @@ class SpielTest : public QObject {
     QVERIFY(o->findChild<QLineEdit*>("BrettFEN")->text().contains(" w "));
     QVERIFY(ui_->boxen.isEmpty());
     QCOMPARE(ui_->beeps, 0);
+    QVERIFY(o->grab().save(QStringLiteral(GALDRIK_TEST_OUTPUT "/oberflaeche-partie.png")));
   }
 
  private:
