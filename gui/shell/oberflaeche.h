@@ -107,6 +107,9 @@ class Oberflaeche : public QMainWindow {
   void ButtonBrettTB_Click();
   // The best-play move sequence of the shown position.
   void TBZugfolgeErrechnen();
+  // Shows stored result n of the finished analysis as the position.
+  void ZeigeTBResPos(const int32_t& n);
+  void ButtonTBAStatistik_Click();
 
   // ---- Menus
   void MenueAnsicht_Click();
@@ -136,16 +139,24 @@ class Oberflaeche : public QMainWindow {
   bool HashtabelleBereit();
   // The browser's line for game i of the engine's PGN index.
   static QString PGNListenzeile(int32_t i);
-  // Takes the engine's position after a move or a new game (until the
-  // search control brings its own).
-  void ZugGemacht();
   // The PGN file the browser shows.
   QString sPGNDateiname;
   // The last reallocation of the transposition table failed.
   Boolean bHashtabelleFehlt = Falsch;
   // ---- end of the Game menu block
 
-  // ---- Timer
+  // ---- Play: the compute button, the engine's search and its move, the
+  // refresh after every move, and the board's mouse input.
+  void ButtonBrettBerechnen_Click();
+  void GaldrikZug();
+  void SuchInfo();
+  void ZugGemacht();
+  void BrettBild_MouseDown(int knopf, int shift, double x, double y);
+  void BrettBild_MouseUp(int knopf, int shift, double x, double y);
+  // The square under a point of the board picture (twips); -1 off the board.
+  int32_t FeldUnter(double x, double y) const;
+
+  // ---- Timer: serves one running engine job per tick.
   void Timer1_Timer();
 
   // ---- Window state
@@ -204,6 +215,10 @@ class Oberflaeche : public QMainWindow {
   QString SpezDBDateiname;
   TBAnalyseTafel tbTafel;
 
+  // How long closing the window, or a second press of the compute button,
+  // waits for an engine job to stop.
+  static constexpr int kJobStoppMs = 2000;
+
   // Twips rectangle of a placed control as the layout last set it.
   QRectF lage(const QWidget* steuerelement) const;
 
@@ -219,6 +234,18 @@ class Oberflaeche : public QMainWindow {
   bool startstellungLaden();
   void Form_Unload();
   void jobsBeenden();
+  // The engine's move of the finished search: fetched, played, its search
+  // statistics shown. The timer restores the button's colour in between.
+  void suchzugSpielen(bool knopfFarbeZwischendurch);
+  void statistikZeigen();
+  void menuesFreigeben(bool frei);
+  void sucheBeendet();
+  // The job and the window have lost each other: the user is told and the
+  // program ends.
+  void fehlerSync();
+  void tbAnalyseTick();
+  void vernetzungTick();
+  void tbZugfolgeTick();
   void Form_Resize();
   void spracheGewaehlt();
   void feldbeschriftungenSetzen();
@@ -241,6 +268,7 @@ class Oberflaeche : public QMainWindow {
 
   bool ladefehler_ = false;
   bool entladen_ = false;
+  bool imTimer_ = false;
 
   QTimer* timer1_ = nullptr;
 
@@ -259,6 +287,7 @@ class Oberflaeche : public QMainWindow {
   QWidget* shapeAmZugWeiss_ = nullptr;
   QWidget* shapeAmZugSchwarz_ = nullptr;
   QPushButton* buttonBrettTB_ = nullptr;
+  QPushButton* buttonBrettBerechnen_ = nullptr;
   std::array<QLabel*, 8> feldDescV_{};
   std::array<QLabel*, 8> feldDescH_{};
   std::array<PictureBox*, 12> figurFeld_{};

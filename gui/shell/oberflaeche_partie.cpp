@@ -107,15 +107,6 @@ void Oberflaeche::modiVerlassen() {
   if (bTBModus != Falsch) ButtonBrettTB_Click();
 }
 
-// Until the search control is in: the window takes the engine's position and
-// turns the parity; the engine's answer comes with the search control.
-void Oberflaeche::ZugGemacht() {
-  DLL_StellungGet(tStellungKopie.data());
-  iZugAnzahl = DLL_ZugAnz();
-  BrettAktualisieren(0);
-  bZugParitaet = AlsBoolean(bZugParitaet == Falsch);
-}
-
 // ---------------------------------------------------------- PGN browser
 
 void Oberflaeche::MenuePartieOeffnenPGN_Click() {
