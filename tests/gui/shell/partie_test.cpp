@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@
 #include "fakeui.h"
 #include "fensterstart.h"
 #include "guitest.h"
+#include "shell/controls/farbe.h"
 #include "shell/controls/textbox.h"
 #include "shell/pgninfo.h"
 #include "shell/sprache.h"
@@ -156,8 +158,16 @@ class PartieTest : public QObject {
     QCOMPARE(ui.boxen[0].titel, Sprache::FehlerTitel);
     QCOMPARE(test::aufrufeVon("DLL_PartieBeginn").size(), 2);  // the load's and the new game's
 
-    QVERIFY(!o->HashtabelleBereit());
+    // The compute button asks for the table first: no search, the button
+    // and the menus as before the press.
+    QTest::mouseClick(o->findChild<QPushButton*>("ButtonBrettBerechnen"), Qt::LeftButton);
     QCOMPARE(ui.boxen.size(), 2);
+    QCOMPARE(ui.boxen[1].text, Sprache::MsgKeineHashtabelle);
+    QVERIFY(test::aufrufeVon("DLL_SuchStart").isEmpty());
+    QCOMPARE(o->bSucheLaeuft, Falsch);
+    QCOMPARE(farbe::KnopfFarbe(*o->findChild<QPushButton*>("ButtonBrettBerechnen")),
+             farbe::kSystemButtonFace);
+    QVERIFY(o->findChild<QMenu*>("MenüPartie")->menuAction()->isEnabled());
     test::Standin_Zuruecksetzen();
     QVERIFY(o->HashtabelleBereit());
     QCOMPARE(test::fensterAufrufe(), (QStringList{"DLL_HashReAllok()", "DLL_HashLeeren()"}));
