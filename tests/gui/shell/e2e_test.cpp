@@ -1,0 +1,180 @@
+// One session as a user would have it, against the real library: the
+// program starts in German, the user plays e2-e4 and the engine answers,
+// the user steps back and forward, comments the answer, saves the game as
+// PGN, opens the file in the browser and loads the game back, switches to
+// English and quits. A picture of the main window is saved after each step.
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "fakeui.h"
+#include "fensterstart.h"
+#include "guitest.h"
+#include "shell/controls/picturebox.h"
+#include "shell/controls/textbox.h"
+#include "shell/controls/twips.h"
+#include "shell/pgninfo.h"
+#include "shell/sprache.h"
+
+using namespace galdrik;
+using EngineComm::GS::AmZug;
+
+namespace {
+
+// Navigation and comments as the notation view will call them, bound here
+// until the window has its own procedures for them.
+EngineComm::Export<void()> DLL_ZugMinus{"DLL_ZugMinus"};
+EngineComm::Export<void()> DLL_ZugPlus{"DLL_ZugPlus"};
+EngineComm::Export<void(const char*)> DLL_SetComment{"DLL_SetComment"};
+
+const QString kKommentar = QStringLiteral("Gut gespielt");
+
+void menue(Oberflaeche* o, const char* name) {
+  o->findChild<QAction*>(QString::fromUtf8(name))->trigger();
+}
+
+QString notation(Oberflaeche* o) { return o->findChild<TextBox*>("TextNotation")->text(); }
+
+QPoint feldMitte(Oberflaeche* o, int feld) {
+  return twips::zuPixel(o->BrettFeldX(feld) + 367, o->BrettFeldY(feld) + 367);
+}
+
+PGNInfo* tagdialog() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* d = qobject_cast<PGNInfo*>(w); d && d->isVisible()) return d;
+  return nullptr;
+}
+
+}  // namespace
+
+class E2ETest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanup() {
+    EngineGlobal::EngineBeenden();
+    delete Oberflaeche::instanz();
+    EngineComm::setBibliothek({});
+    Sprache::SpracheDeutsch();
+  }
+
+  void sitzung() {
+    test::RecordingUi ui;
+    EngineComm::setBibliothek(QStringLiteral(GALDRIK_LIBRARY_PATH));
+    Oberflaeche* o = test::starten({{"Optionen/OptSuchModus", "0"},
+                                    {"Optionen/OptSuchTiefe", "2"},
+                                    {"Optionen/OptAutoAntw", "1"}});
+    QVERIFY(o);
+    o->show();
+    QVERIFY(QTest::qWaitForWindowExposed(o));
+    QCOMPARE(Sprache::SprachCode, QStringLiteral("Dt"));
+    QCOMPARE(o->findChild<QMenu*>("MenüPartie")->title(), QStringLiteral("&Partie"));
+    bild(o, "01-start");
+
+    // The user's move; the engine answers on its own.
+    auto* brett = o->findChild<PictureBox*>("BrettBild");
+    QTest::mousePress(brett, Qt::LeftButton, {}, feldMitte(o, 12));
+    QTest::mouseRelease(brett, Qt::LeftButton, {}, feldMitte(o, 28));
+    QCOMPARE(o->tStellungKopie[28], 1);
+    bild(o, "02-e2e4");
+    QTRY_VERIFY_WITH_TIMEOUT(o->bSucheLaeuft == Falsch && o->tStellungKopie[AmZug] == 1, 30000);
+    const GUIStellung nachAntwort = o->tStellungKopie;
+    QVERIFY(notation(o).contains(QStringLiteral("e4")));
+    bild(o, "03-antwort");
+
+    // Back and forward as the navigation buttons do it: a step, then the
+    // refresh with the parity cleared, so the engine does not answer again.
+    const auto schritt = [o](EngineComm::Export<void()>& zug) {
+      zug();
+      o->bZugParitaet = Falsch;
+      o->ZugGemacht();
+    };
+    schritt(DLL_ZugMinus);
+    QCOMPARE(o->tStellungKopie[AmZug], 0);
+    QCOMPARE(o->tStellungKopie[28], 1);
+    bild(o, "04-zurueck");
+    schritt(DLL_ZugPlus);
+    QCOMPARE(o->tStellungKopie, nachAntwort);
+    QCOMPARE(o->bSucheLaeuft, Falsch);
+    bild(o, "05-vor");
+
+    // A comment on the engine's answer.
+    DLL_SetComment(kKommentar);
+    o->BrettAktualisieren(0);
+    QVERIFY(notation(o).contains(kKommentar));
+    const QString gespeicherteNotation = notation(o);
+    bild(o, "06-kommentar");
+
+    // Saved as PGN through the tag dialog.
+    QTemporaryDir ordner;
+    const QString pgn = ordner.filePath(QStringLiteral("sitzung.pgn"));
+    ui.dialogAntworten << pgn;
+    menue(o, "MenüPartieSpeichernPGN");
+    PGNInfo* tags = tagdialog();
+    QVERIFY(tags);
+    tags->findChild<QLineEdit*>("Text1(3)")->setText(QStringLiteral("Müller, Jörg"));
+    tags->findChild<QLineEdit*>("Text1(4)")->setText(QStringLiteral("Galdrik"));
+    bild(o, "07-tagdialog");
+    QVERIFY(tags->grab().save(ausgabe("07-tagdialog-fenster")));
+    tags->Command1_Click();
+    QVERIFY(!tagdialog());
+    QFile datei(pgn);
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    const QString inhalt = QString::fromUtf8(datei.readAll());
+    QVERIFY2(inhalt.contains(QStringLiteral("[White \"Müller, Jörg\"]")), qPrintable(inhalt));
+    QVERIFY2(inhalt.contains(QStringLiteral("1.e2-e4 ")), qPrintable(inhalt));
+    QVERIFY2(inhalt.contains("{" + kKommentar + "}"), qPrintable(inhalt));
+
+    // A new game, then the saved one back from the browser.
+    menue(o, "MenüPartieNeu");
+    QVERIFY(!notation(o).contains(kKommentar));
+    ui.dialogAntworten << pgn;
+    menue(o, "MenüPartieÖffnenPGN");
+    auto* liste = o->findChild<QListWidget*>("ListPGNDatei");
+    QCOMPARE(liste->count(), 1);
+    QVERIFY(liste->item(0)->text().startsWith(QStringLiteral("Müller \u2013 Galdrik ?, ")));
+    QVERIFY(o->findChild<QWidget*>("FramePGN")->isVisible());
+    bild(o, "08-browser");
+    QTest::mouseClick(o->findChild<QPushButton*>("ButtonPGNPartieÖffnen"), Qt::LeftButton);
+    QCOMPARE(o->bPGNModus, Falsch);
+    QCOMPARE(notation(o), gespeicherteNotation);
+    // The loaded game stands at its start; its two moves lead to the
+    // position the session reached.
+    schritt(DLL_ZugPlus);
+    schritt(DLL_ZugPlus);
+    QCOMPARE(o->tStellungKopie, nachAntwort);
+    QCOMPARE(o->bSucheLaeuft, Falsch);
+    bild(o, "09-geladen");
+
+    menue(o, "MenüExtrasSpracheEn");
+    QCOMPARE(Sprache::SprachCode, QStringLiteral("En"));
+    QCOMPARE(o->findChild<QMenu*>("MenüPartie")->title(), QStringLiteral("&Game"));
+    bild(o, "10-englisch");
+
+    menue(o, "MenüPartieProgrammBeenden");
+    QVERIFY(!o->isVisible());
+    QVERIFY2(ui.boxen.isEmpty(), qPrintable(ui.boxen.value(0).text));
+    QCOMPARE(ui.beeps, 0);
+  }
+
+ private:
+  static QString ausgabe(const char* name) {
+    const QString ordner =
+        qEnvironmentVariable("GALDRIK_TEST_OUTPUT", QStringLiteral(GALDRIK_TEST_OUTPUT));
+    QDir().mkpath(ordner);
+    return ordner + QStringLiteral("/e2e-") + QString::fromUtf8(name) + QStringLiteral(".png");
+  }
+  static void bild(Oberflaeche* o, const char* name) {
+    QCoreApplication::processEvents();
+    QVERIFY2(o->grab().save(ausgabe(name)), name);
+  }
+};
+
+GALDRIK_GUI_TEST_MAIN(E2ETest)
+#include "e2e_test.moc"
