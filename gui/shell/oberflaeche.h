@@ -18,6 +18,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -183,6 +184,49 @@ class Oberflaeche : public QMainWindow {
 
   // Twips rectangle of a placed control as the layout last set it.
   QRectF lage(const QWidget* steuerelement) const;
+
+  // ==== Keyboard, typed moves, FEN entry (oberflaeche_tastatur.cpp) and
+  // ==== the notation view with its navigation (oberflaeche_notation.cpp)
+  // KeyCode is the virtual-key code, Shift 1 Shift + 2 Ctrl + 4 Alt.
+  void Form_KeyDown(int16_t KeyCode, int16_t Shift);
+  void ButtonZugEingabe_Click();
+  void TextZugEingabe_GotFocus();
+  void FrameBrett_GotFocus();
+  void BrettFEN_DblClick();
+
+  void ButtonBrettZurueck_Click();
+  void ButtonBrettVorwaerts_Click();
+  void TextNotation_MouseUp(int16_t Button, int16_t Shift, double X, double Y);
+  void MenuePopUpNotationZugAufwerten_Click();
+  void MenuePopUpNotationNAG_Click(int16_t Index);
+  void MenuePopUpNotationKommentar_Click();
+  void MenuePopUpNotationLoeschen_Click();
+  void TextEngine_DblClick();
+
+  // Owned by the play code: a move was played or the current move changed;
+  // reloads the position, redraws and turns the parity. The stand-in in
+  // oberflaeche_platzhalter.cpp goes when the play code brings its own.
+  void ZugGemacht();
+  // Owned by the tablebase panel (stand-ins in oberflaeche_platzhalter.cpp):
+  // shows analysis result n; recomputes the panel after a step in the game.
+  void ZeigeTBResPos(int32_t& n);
+  void InitTBSpaziergang();
+
+ private:
+  void tastaturVerbinden();
+  void notationVerbinden();
+  void tasteFuerFenster(QKeyEvent* ereignis);
+  // Presses a button (or chooses a menu entry) of a panel that connects its
+  // own handler to it; nothing when the panel has not built it.
+  void knopfDruecken(const char* name);
+  void tbErgebnisBlaettern(int16_t KeyCode, int16_t Shift);
+  void tbBereichUmschalten();
+  void tbSymmetrieMaske();
+  void fenSetzen(const QString& fen);
+  QLineEdit* textZugEingabe_ = nullptr;
+  QPushButton* buttonZugEingabe_ = nullptr;
+  QMenu* menuePopUpNotation_ = nullptr;
+  // ==== end of the keyboard and notation block
 
  protected:
   void closeEvent(QCloseEvent* ereignis) override;
