@@ -322,6 +322,34 @@ STANDIN_EXPORT void DLL_ZugMachen(int32_t index) {
   stellung[64] = 1 - stellung[64];
 }
 
+STANDIN_EXPORT void DLL_StellungSave() { notieren("DLL_StellungSave"); }
+STANDIN_EXPORT void DLL_StellungLoad() { notieren("DLL_StellungLoad"); }
+STANDIN_EXPORT void DLL_StellungKill() { notieren("DLL_StellungKill"); }
+STANDIN_EXPORT void DLL_AutoFENLog() { notieren("DLL_AutoFENLog"); }
+
+// No move matches unless the test scripted an index.
+STANDIN_EXPORT int32_t DLL_PGNInput(const char* zugtext, const char* buchstaben) {
+  notieren("DLL_PGNInput", texte({zugtext, buchstaben}));
+  if (!zugtext || !buchstaben) return -9;
+  return antwort("DLL_PGNInput", -1);
+}
+
+// Moving through the game record and editing it
+
+STANDIN_EXPORT void DLL_ZugKlick(int32_t position) { notieren("DLL_ZugKlick", zahlen({position})); }
+STANDIN_EXPORT void DLL_ZugMinus() { notieren("DLL_ZugMinus"); }
+STANDIN_EXPORT void DLL_ZugPlus() { notieren("DLL_ZugPlus"); }
+STANDIN_EXPORT void DLL_SetNAG(int32_t code) { notieren("DLL_SetNAG", zahlen({code})); }
+STANDIN_EXPORT void DLL_SetComment(const char* kommentar) {
+  notieren("DLL_SetComment", text(kommentar));
+}
+STANDIN_EXPORT int32_t DLL_GetComment() {
+  notieren("DLL_GetComment");
+  return ausgeben("DLL_GetComment", "");
+}
+STANDIN_EXPORT void DLL_ZugKill() { notieren("DLL_ZugKill"); }
+STANDIN_EXPORT void DLL_ZugAufwerten() { notieren("DLL_ZugAufwerten"); }
+
 // Game record and evaluation
 
 STANDIN_EXPORT int32_t DLL_PartieNotation(const char* buchstaben) {
