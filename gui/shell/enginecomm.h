@@ -189,6 +189,7 @@ inline Export<int32_t(int32_t)> DLL_StringByte{"DLL_StringByte", -1};
 
 // Positions and moves
 inline Export<void(int32_t*)> DLL_StellungGet{"DLL_StellungGet"};
+inline Export<void(const int32_t*)> DLL_StellungSet{"DLL_StellungSet"};
 inline Export<void(int32_t*)> DLL_Leerstellung{"DLL_Leerstellung"};
 inline Export<int32_t(const char*)> DLL_FENInput{"DLL_FENInput", -1};
 inline Export<int32_t(int32_t)> DLL_FENOutput{"DLL_FENOutput", 0};
@@ -247,8 +248,18 @@ inline Export<int64_t()> DLL_TBAnaSpezDB_VernetzungStatus{"DLL_TBAnaSpezDB_Verne
 inline Export<void()> DLL_TBManagIntegerStopp{"DLL_TBManagIntegerStopp"};
 inline Export<int32_t()> DLL_TBManagIntegerStatus{"DLL_TBManagIntegerStatus", -1};
 
-// Tablebase analysis results
+// Tablebase analysis: progress, results, and the files its runs end in
+inline Export<int32_t()> DLL_TBAnaFortschritt{"DLL_TBAnaFortschritt", 0};
+inline Export<int32_t()> DLL_TBAnaZeitPrognose{"DLL_TBAnaZeitPrognose", 1};
+inline Export<void(int64_t*, int64_t*)> DLL_TBAnaZwischenergebnis{"DLL_TBAnaZwischenergebnis"};
+inline Export<int32_t(int64_t*)> DLL_TBAnaErgebnis{"DLL_TBAnaErgebnis", -1};
+inline Export<void(int32_t*, int32_t, int32_t*)> DLL_TBAnaGetPos{"DLL_TBAnaGetPos"};
 inline Export<int32_t(int32_t)> DLL_TBAnaGetPosStr{"DLL_TBAnaGetPosStr", 0};
+inline Export<int32_t(const char*)> DLL_TBAnaSpezDB_DatenbankFertig{
+    "DLL_TBAnaSpezDB_DatenbankFertig", -3};
+inline Export<int32_t(const char*)> DLL_TBAnaRFEPMatrixFinish{"DLL_TBAnaRFEPMatrixFinish", -1};
+inline Export<int32_t(const char*)> DLL_TBZugfolgePGN{"DLL_TBZugfolgePGN", -1};
+inline Export<int32_t(int32_t)> DLL_TBStatGet{"DLL_TBStatGet", 0};
 
 // PGN files: the seven tags (Round is the sixth), and the current game
 // appended to a file (0 = written).

@@ -10,6 +10,8 @@ namespace galdrik {
 // window (not modal), created on first use.
 void TBManagerZeigen();
 void OptionenZeigen();
+// The statistics window of the finished tablebase analysis.
+void TBAnaStatistikZeigen();
 
 // The promotion picker for the pawn move vonFeld-nachFeld of the side
 // `farbe` (1 White, 0 Black); it plays the chosen move itself.

@@ -102,10 +102,6 @@ const Job kJobs[] = {
      [] { return DLL_TBManagIntegerStatus() == -1; }},
 };
 
-// How long one job may take to stop; a job that does not stop by then is
-// left to the engine's own teardown, which waits for its thread.
-constexpr int kJobStoppMs = 5000;
-
 }  // namespace
 
 Oberflaeche::Oberflaeche(QWidget* parent) : QMainWindow(parent) {
@@ -240,7 +236,8 @@ void Oberflaeche::Form_Unload() {
 }
 
 // Every running job is asked to stop and waited for, each for a bounded
-// time, before the engine frees what the jobs work on.
+// time, before the engine frees what the jobs work on; a job that does not
+// stop by then is left to the engine's own teardown, which joins its thread.
 void Oberflaeche::jobsBeenden() {
   for (const Job& job : kJobs) {
     if (!job.stopp->vorhanden() || !vorhanden(job.statusExport)) continue;
@@ -377,10 +374,5 @@ void Oberflaeche::MenueHilfeInfo_Click() {
 void Oberflaeche::Check1_Click() {
   EngineGlobal::einstellungen.OptAutoAntw = AlsBoolean(check1_->isChecked());
 }
-
-// ----------------------------------------------------------------- timer
-
-// One engine job per tick; the jobs are served as they are built.
-void Oberflaeche::Timer1_Timer() {}
 
 }  // namespace galdrik

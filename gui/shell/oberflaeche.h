@@ -108,6 +108,9 @@ class Oberflaeche : public QMainWindow {
   void ButtonBrettTB_Click();
   // The best-play move sequence of the shown position.
   void TBZugfolgeErrechnen();
+  // Shows stored result n of the finished analysis as the position.
+  void ZeigeTBResPos(const int32_t& n);
+  void ButtonTBAStatistik_Click();
 
   // ---- Menus
   void MenueAnsicht_Click();
@@ -123,7 +126,18 @@ class Oberflaeche : public QMainWindow {
   void MenueHilfeInfo_Click();
   void MenuePartieProgrammBeenden_Click();
 
-  // ---- Timer
+  // ---- Play: the compute button, the engine's search and its move, the
+  // refresh after every move, and the board's mouse input.
+  void ButtonBrettBerechnen_Click();
+  void GaldrikZug();
+  void SuchInfo();
+  void ZugGemacht();
+  void BrettBild_MouseDown(int knopf, int shift, double x, double y);
+  void BrettBild_MouseUp(int knopf, int shift, double x, double y);
+  // The square under a point of the board picture (twips); -1 off the board.
+  int32_t FeldUnter(double x, double y) const;
+
+  // ---- Timer: serves one running engine job per tick.
   void Timer1_Timer();
 
   // ---- Window state
@@ -182,6 +196,10 @@ class Oberflaeche : public QMainWindow {
   QString SpezDBDateiname;
   TBAnalyseTafel tbTafel;
 
+  // How long closing the window, or a second press of the compute button,
+  // waits for an engine job to stop.
+  static constexpr int kJobStoppMs = 2000;
+
   // Twips rectangle of a placed control as the layout last set it.
   QRectF lage(const QWidget* steuerelement) const;
 
@@ -203,13 +221,8 @@ class Oberflaeche : public QMainWindow {
   void MenuePopUpNotationLoeschen_Click();
   void TextEngine_DblClick();
 
-  // Owned by the play code: a move was played or the current move changed;
-  // reloads the position, redraws and turns the parity. The stand-in in
-  // oberflaeche_platzhalter.cpp goes when the play code brings its own.
-  void ZugGemacht();
-  // Owned by the tablebase panel (stand-ins in oberflaeche_platzhalter.cpp):
-  // shows analysis result n; recomputes the panel after a step in the game.
-  void ZeigeTBResPos(int32_t& n);
+  // Owned by the tablebase panel (stand-in in oberflaeche_platzhalter.cpp):
+  // recomputes the panel after a step in the game.
   void InitTBSpaziergang();
 
  private:
@@ -240,6 +253,18 @@ class Oberflaeche : public QMainWindow {
   bool startstellungLaden();
   void Form_Unload();
   void jobsBeenden();
+  // The engine's move of the finished search: fetched, played, its search
+  // statistics shown. The timer restores the button's colour in between.
+  void suchzugSpielen(bool knopfFarbeZwischendurch);
+  void statistikZeigen();
+  void menuesFreigeben(bool frei);
+  void sucheBeendet();
+  // The job and the window have lost each other: the user is told and the
+  // program ends.
+  void fehlerSync();
+  void tbAnalyseTick();
+  void vernetzungTick();
+  void tbZugfolgeTick();
   void Form_Resize();
   void spracheGewaehlt();
   void feldbeschriftungenSetzen();
@@ -257,6 +282,7 @@ class Oberflaeche : public QMainWindow {
 
   bool ladefehler_ = false;
   bool entladen_ = false;
+  bool imTimer_ = false;
 
   QTimer* timer1_ = nullptr;
 
@@ -275,6 +301,7 @@ class Oberflaeche : public QMainWindow {
   QWidget* shapeAmZugWeiss_ = nullptr;
   QWidget* shapeAmZugSchwarz_ = nullptr;
   QPushButton* buttonBrettTB_ = nullptr;
+  QPushButton* buttonBrettBerechnen_ = nullptr;
   std::array<QLabel*, 8> feldDescV_{};
   std::array<QLabel*, 8> feldDescH_{};
   std::array<PictureBox*, 12> figurFeld_{};

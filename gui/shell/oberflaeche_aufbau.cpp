@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHash>
@@ -384,6 +385,7 @@ void Oberflaeche::steuerelementeAufbauen() {
   shapeAmZugWeiss_ = teil<QWidget>("ShapeAmZugWeiss");
   shapeAmZugSchwarz_ = teil<QWidget>("ShapeAmZugSchwarz");
   buttonBrettTB_ = teil<QPushButton>("ButtonBrettTB");
+  buttonBrettBerechnen_ = teil<QPushButton>("ButtonBrettBerechnen");
   for (int i = 0; i < 8; ++i) {
     feldDescV_[i] = teil<QLabel>(QStringLiteral("FeldDescV(%1)").arg(i));
     feldDescH_[i] = teil<QLabel>(QStringLiteral("FeldDescH(%1)").arg(i));
@@ -413,6 +415,8 @@ void Oberflaeche::steuerelementeAufbauen() {
   }
   textNotation_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   textEngine_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // The search lines and statistics are columns of figures.
+  textEngine_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   labelPGNPartieDaten_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   labelPGNPartieDaten_->setWordWrap(true);
   brettText_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -420,6 +424,10 @@ void Oberflaeche::steuerelementeAufbauen() {
           &Oberflaeche::ButtonBrettDrehen_Click);
   connect(buttonBrettTB_, &QPushButton::clicked, this, &Oberflaeche::ButtonBrettTB_Click);
   connect(check1_, &QCheckBox::clicked, this, &Oberflaeche::Check1_Click);
+  connect(buttonBrettBerechnen_, &QPushButton::clicked, this,
+          &Oberflaeche::ButtonBrettBerechnen_Click);
+  connect(brettBild_, &PictureBox::mouseDown, this, &Oberflaeche::BrettBild_MouseDown);
+  connect(brettBild_, &PictureBox::mouseUp, this, &Oberflaeche::BrettBild_MouseUp);
 }
 
 bool Oberflaeche::setzen(QWidget* w, double links, double oben, double breite, double hoehe) {

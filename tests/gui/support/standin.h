@@ -11,6 +11,7 @@ namespace galdrik::test {
 
 inline EngineComm::Export<const char*()> Standin_Protokoll{"Standin_Protokoll", nullptr};
 inline EngineComm::Export<void(const char*, int32_t)> Standin_Antwort{"Standin_Antwort"};
+inline EngineComm::Export<void(const char*, int64_t)> Standin_Antwort64{"Standin_Antwort64"};
 inline EngineComm::Export<void()> Standin_Zuruecksetzen{"Standin_Zuruecksetzen"};
 inline EngineComm::Export<void(int32_t*)> Standin_StellungSetzen{"Standin_StellungSetzen"};
 inline EngineComm::Export<void(const char*, const char*)> Standin_TextSetzen{"Standin_TextSetzen"};

@@ -20,14 +20,18 @@ int32_t aufrufe = 0;
 // One line per call: name(arguments), texts in quotes.
 std::string protokoll;
 // Scripted answers per export, taken from the front; the last one stays.
-std::map<std::string, std::deque<int32_t>> antworten;
+std::map<std::string, std::deque<int64_t>> antworten;
 
-int32_t antwort(const char* name, int32_t sonst) {
+int64_t antwort64(const char* name, int64_t sonst) {
   auto it = antworten.find(name);
   if (it == antworten.end() || it->second.empty()) return sonst;
-  const int32_t wert = it->second.front();
+  const int64_t wert = it->second.front();
   if (it->second.size() > 1) it->second.pop_front();
   return wert;
+}
+
+int32_t antwort(const char* name, int32_t sonst) {
+  return static_cast<int32_t>(antwort64(name, sonst));
 }
 
 std::string text(const char* s) { return s ? "\"" + std::string(s) + "\"" : "NULL"; }
@@ -240,7 +244,56 @@ STANDIN_EXPORT void DLL_TBAnaSpezDB_VernetzungStopp() {
 
 STANDIN_EXPORT int64_t DLL_TBAnaSpezDB_VernetzungStatus() {
   notieren("DLL_TBAnaSpezDB_VernetzungStatus");
-  return antwort("DLL_TBAnaSpezDB_VernetzungStatus", -1);
+  return antwort64("DLL_TBAnaSpezDB_VernetzungStatus", -1);
+}
+
+STANDIN_EXPORT int32_t DLL_TBAnaFortschritt() {
+  notieren("DLL_TBAnaFortschritt");
+  return antwort("DLL_TBAnaFortschritt", 0);
+}
+
+STANDIN_EXPORT int32_t DLL_TBAnaZeitPrognose() {
+  notieren("DLL_TBAnaZeitPrognose");
+  return antwort("DLL_TBAnaZeitPrognose", 1);
+}
+
+STANDIN_EXPORT void DLL_TBAnaZwischenergebnis(int64_t* geprueft, int64_t* gefunden) {
+  notieren("DLL_TBAnaZwischenergebnis");
+  if (geprueft) *geprueft = antwort64("DLL_TBAnaZwischenergebnis.Geprueft", 0);
+  if (gefunden) *gefunden = antwort64("DLL_TBAnaZwischenergebnis.Gefunden", 0);
+}
+
+STANDIN_EXPORT int32_t DLL_TBAnaErgebnis(int64_t* anzahl) {
+  notieren("DLL_TBAnaErgebnis");
+  if (anzahl) *anzahl = antwort64("DLL_TBAnaErgebnis.Anzahl", 0);
+  return antwort("DLL_TBAnaErgebnis", 0);
+}
+
+// Result n is the position the test set, with the value n.
+STANDIN_EXPORT void DLL_TBAnaGetPos(int32_t* feld, int32_t n, int32_t* wert) {
+  notieren("DLL_TBAnaGetPos", zahlen({n}));
+  if (feld) std::memcpy(feld, stellung, sizeof stellung);
+  if (wert) *wert = n;
+}
+
+STANDIN_EXPORT int32_t DLL_TBAnaSpezDB_DatenbankFertig(const char* pfad) {
+  notieren("DLL_TBAnaSpezDB_DatenbankFertig", text(pfad));
+  return antwort("DLL_TBAnaSpezDB_DatenbankFertig", 0);
+}
+
+STANDIN_EXPORT int32_t DLL_TBAnaRFEPMatrixFinish(const char* pfad) {
+  notieren("DLL_TBAnaRFEPMatrixFinish", text(pfad));
+  return antwort("DLL_TBAnaRFEPMatrixFinish", 0);
+}
+
+STANDIN_EXPORT int32_t DLL_TBZugfolgePGN(const char* pfad) {
+  notieren("DLL_TBZugfolgePGN", text(pfad));
+  return antwort("DLL_TBZugfolgePGN", 0);
+}
+
+STANDIN_EXPORT int32_t DLL_TBStatGet(int32_t i) {
+  notieren("DLL_TBStatGet", zahlen({i}));
+  return ausgeben("DLL_TBStatGet(" + std::to_string(i) + ")", "");
 }
 
 STANDIN_EXPORT void DLL_TBManagIntegerStopp() { notieren("DLL_TBManagIntegerStopp"); }
@@ -261,6 +314,11 @@ STANDIN_EXPORT void DLL_PartieBeginn() {
 STANDIN_EXPORT void DLL_StellungGet(int32_t* feld) {
   notieren("DLL_StellungGet");
   if (feld) std::memcpy(feld, stellung, sizeof stellung);
+}
+
+STANDIN_EXPORT void DLL_StellungSet(const int32_t* feld) {
+  notieren("DLL_StellungSet");
+  if (feld) std::memcpy(stellung, feld, sizeof stellung);
 }
 
 STANDIN_EXPORT void DLL_Leerstellung(int32_t* feld) {
@@ -459,6 +517,10 @@ STANDIN_EXPORT const char* Standin_Protokoll() { return protokoll.c_str(); }
 
 // Appends an answer for the export; several make a sequence.
 STANDIN_EXPORT void Standin_Antwort(const char* name, int32_t wert) {
+  antworten[name].push_back(wert);
+}
+
+STANDIN_EXPORT void Standin_Antwort64(const char* name, int64_t wert) {
   antworten[name].push_back(wert);
 }
 
