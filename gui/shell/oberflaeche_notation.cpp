@@ -92,7 +92,9 @@ void Oberflaeche::ButtonBrettVorwaerts_Click() {
 }
 
 // The caret after the click names the move; the engine counts its text in
-// bytes with two for a line end, as the box's byte positions do.
+// bytes with two for a line end, as the box's byte positions do. The caret,
+// not the selection's start: a Shift-click stretches the highlight of the
+// current move and would otherwise leave that move current.
 void Oberflaeche::TextNotation_MouseUp(int16_t Button, int16_t Shift, double X, double Y) {
   Q_UNUSED(Button);
   if (bTBAnaLaeuft != Falsch || bEditModus != Falsch || bPGNModus != Falsch ||
@@ -100,7 +102,7 @@ void Oberflaeche::TextNotation_MouseUp(int16_t Button, int16_t Shift, double X, 
     ui().beep();
     return;
   }
-  DLL_ZugKlick(textNotation_->byteAusZeichen(textNotation_->selStart()));
+  DLL_ZugKlick(textNotation_->byteAusZeichen(textNotation_->einfuegemarke()));
   bZugParitaet = Falsch;
   ZugGemacht();
   if (bTBModus != Falsch) {

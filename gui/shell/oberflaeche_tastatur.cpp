@@ -176,7 +176,7 @@ void Oberflaeche::Form_KeyDown(int16_t KeyCode, int16_t Shift) {
     } else if (KeyCode == 'X' && Shift == ctrl) {
       knopfDruecken("ButtonTBASpezielles");
     } else if (KeyCode == 'S' && Shift == ctrl) {
-      knopfDruecken("ButtonTBAStatistik");
+      ButtonTBAStatistik_Click();
     } else if (KeyCode == 'A' && Shift == ctrl) {
       tbBereichUmschalten();
       BrettAktualisieren(0);

@@ -5,6 +5,7 @@
 // output buffer. Built also without its tablebase exports and without
 // DLL_EngineInit, for the cases where the real library lacks them.
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -380,9 +381,28 @@ STANDIN_EXPORT void DLL_ZugMachen(int32_t index) {
   stellung[64] = 1 - stellung[64];
 }
 
-STANDIN_EXPORT void DLL_StellungSave() { notieren("DLL_StellungSave"); }
-STANDIN_EXPORT void DLL_StellungLoad() { notieren("DLL_StellungLoad"); }
-STANDIN_EXPORT void DLL_StellungKill() { notieren("DLL_StellungKill"); }
+namespace {
+// The saved positions, newest first, five at most as in the engine.
+std::deque<std::array<int32_t, 72>> gesichert;
+}  // namespace
+
+STANDIN_EXPORT void DLL_StellungSave() {
+  notieren("DLL_StellungSave");
+  std::array<int32_t, 72> kopie;
+  std::memcpy(kopie.data(), stellung, sizeof stellung);
+  gesichert.push_front(kopie);
+  if (gesichert.size() > 5) gesichert.pop_back();
+}
+STANDIN_EXPORT void DLL_StellungLoad() {
+  notieren("DLL_StellungLoad");
+  if (gesichert.empty()) return;
+  std::memcpy(stellung, gesichert.front().data(), sizeof stellung);
+  gesichert.pop_front();
+}
+STANDIN_EXPORT void DLL_StellungKill() {
+  notieren("DLL_StellungKill");
+  if (!gesichert.empty()) gesichert.pop_front();
+}
 STANDIN_EXPORT void DLL_AutoFENLog() { notieren("DLL_AutoFENLog"); }
 
 // No move matches unless the test scripted an index.
@@ -543,4 +563,5 @@ STANDIN_EXPORT void Standin_Zuruecksetzen() {
   ausgaben.clear();
   grundstellung();
   std::memset(zug, 0, sizeof zug);
+  gesichert.clear();
 }
