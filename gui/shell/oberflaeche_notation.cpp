@@ -45,8 +45,8 @@ void Oberflaeche::notationVerbinden() {
     TextNotation_MouseUp(static_cast<int16_t>(knopf), static_cast<int16_t>(shift), x, y);
   });
   connect(textEngine_, &TextBox::doubleClick, this, &Oberflaeche::TextEngine_DblClick);
-  connect(teil<QAction>(QStringLiteral("MenüPopUpNotationZugAufwerten")), &QAction::triggered,
-          this, &Oberflaeche::MenuePopUpNotationZugAufwerten_Click);
+  connect(teil<QAction>(QStringLiteral("MenüPopUpNotationZugAufwerten")), &QAction::triggered, this,
+          &Oberflaeche::MenuePopUpNotationZugAufwerten_Click);
   for (int16_t code : kNAGCodes) {
     connect(teil<QAction>(QStringLiteral("MenüPopUpNotationNAG(%1)").arg(code)),
             &QAction::triggered, this, [this, code] { MenuePopUpNotationNAG_Click(code); });

@@ -288,8 +288,8 @@ void Oberflaeche::BrettFEN_DblClick() {
     ui().beep();
     return;
   }
-  const QString fen =
-      ui().inputBox(Sprache::TxtFENEingabe, Sprache::ProgTitel, brettFEN_->text()).value_or(QString());
+  const QString fen = ui().inputBox(Sprache::TxtFENEingabe, Sprache::ProgTitel, brettFEN_->text())
+                          .value_or(QString());
   if (fen.isEmpty()) return;
   fenSetzen(fen);
 }

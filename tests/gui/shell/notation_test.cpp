@@ -183,7 +183,8 @@ class NotationTest : public QObject {
     QTest::addColumn<QStringList>("gesetzt");
     using T = std::optional<QString>;
     QTest::newRow("Klammern") << "" << T("{gut}") << QStringList{"DLL_SetComment(\"gut\")"};
-    QTest::newRow("Rückstrich") << "alt" << T("a\\b {c}") << QStringList{"DLL_SetComment(\"ab c\")"};
+    QTest::newRow("Rückstrich") << "alt" << T("a\\b {c}")
+                                << QStringList{"DLL_SetComment(\"ab c\")"};
     QTest::newRow("nur Klammern") << "alt" << T("{}\\") << QStringList{};
     QTest::newRow("abgebrochen") << "alt" << T() << QStringList{};
     QTest::newRow("geleert") << "alt" << T("") << QStringList{"DLL_SetComment(\"\")"};
@@ -240,8 +241,10 @@ class NotationTest : public QObject {
     QTest::addColumn<QString>("modus");
     QTest::addColumn<QString>("wort");
     QTest::addColumn<int>("beeps");
-    QTest::newRow("erste Zeile") << "" << "e7-e5" << 0;
-    QTest::newRow("nach Zeilenende und Gradzeichen") << "" << "d7-d5" << 0;
+    QTest::newRow("erste Zeile") << ""
+                                 << "e7-e5" << 0;
+    QTest::newRow("nach Zeilenende und Gradzeichen") << ""
+                                                     << "d7-d5" << 0;
     for (const char* m : {"Suche", "Setup", "Analyse", "PGN", "Malen"})
       QTest::newRow(m) << m << "e7-e5" << 1;
   }

@@ -23,10 +23,8 @@ Q_DECLARE_METATYPE(std::optional<QString>)
 namespace {
 
 // The panels' buttons and entries the shortcuts press, in the order found.
-const QStringList kZiele = {"ButtonBrettZeichnen",
-                            "ButtonBrettEditieren",
-                            "MenüPopUpDatenbankDarstellungZugfolgeHinzu",
-                            "ButtonTBASuche",
+const QStringList kZiele = {"ButtonBrettZeichnen", "ButtonBrettEditieren",
+                            "MenüPopUpDatenbankDarstellungZugfolgeHinzu", "ButtonTBASuche",
                             "ButtonTBASpezielles"};
 
 // The calls of these exports, in order.
@@ -79,8 +77,8 @@ class TastaturTest : public QObject {
     auto zeile = [](const char* name) -> QTestData& { return QTest::newRow(name); };
 
     // Painting and its key come first of all.
-    zeile("Strg+P") << +Qt::Key_P << ctrl << keiner << QStringList{"ButtonBrettZeichnen"} << 0
-                    << -1 << -1;
+    zeile("Strg+P") << +Qt::Key_P << ctrl << keiner << QStringList{"ButtonBrettZeichnen"} << 0 << -1
+                    << -1;
     zeile("Strg+P beim Malen") << +Qt::Key_P << ctrl << QStringList{"Malen"}
                                << QStringList{"ButtonBrettZeichnen"} << 0 << -1 << -1;
     zeile("Strg+P im PGN-Browser") << +Qt::Key_P << ctrl << QStringList{"PGN"}
@@ -89,8 +87,8 @@ class TastaturTest : public QObject {
     // Nothing else while painting or browsing a PGN file.
     zeile("Strg+E beim Malen") << +Qt::Key_E << ctrl << QStringList{"Malen"} << keiner << 0 << 0
                                << -1;
-    zeile("Links im PGN-Browser")
-        << +Qt::Key_Left << 0 << QStringList{"PGN"} << keiner << 0 << 0 << -1;
+    zeile("Links im PGN-Browser") << +Qt::Key_Left << 0 << QStringList{"PGN"} << keiner << 0 << 0
+                                  << -1;
     zeile("Bild ab beim Malen im TB-Modus")
         << +Qt::Key_PageDown << 0 << QStringList{"TB", "Malen"} << keiner << 0 << 0 << 3;
     // Setup and tablebase mode, refused under a running job.
@@ -118,18 +116,18 @@ class TastaturTest : public QObject {
     zeile("Runter während der Analyse")
         << +Qt::Key_Down << 0 << QStringList{"TB", "Analyse"} << keiner << 10 << 0 << 3;
     // Paging through the analysis results, clamped to 1..5.
-    zeile("Bild ab") << +Qt::Key_PageDown << 0 << tb << QStringList{"DLL_TBAnaGetPos(4)"} << 0
-                     << -1 << 4;
-    zeile("Bild auf") << +Qt::Key_PageUp << 0 << tb << QStringList{"DLL_TBAnaGetPos(2)"} << 0
-                      << -1 << 2;
+    zeile("Bild ab") << +Qt::Key_PageDown << 0 << tb << QStringList{"DLL_TBAnaGetPos(4)"} << 0 << -1
+                     << 4;
+    zeile("Bild auf") << +Qt::Key_PageUp << 0 << tb << QStringList{"DLL_TBAnaGetPos(2)"} << 0 << -1
+                      << 2;
     zeile("Strg+Bild auf") << +Qt::Key_PageUp << ctrl << tb << QStringList{"DLL_TBAnaGetPos(1)"}
                            << 0 << -1 << 1;
-    zeile("Alt+Bild ab") << +Qt::Key_PageDown << alt << tb << QStringList{"DLL_TBAnaGetPos(5)"}
-                         << 0 << -1 << 5;
+    zeile("Alt+Bild ab") << +Qt::Key_PageDown << alt << tb << QStringList{"DLL_TBAnaGetPos(5)"} << 0
+                         << -1 << 5;
     zeile("Strg+Alt+Bild auf") << +Qt::Key_PageUp << (ctrl | alt) << tb
                                << QStringList{"DLL_TBAnaGetPos(1)"} << 0 << -1 << 1;
-    zeile("Umschalt+Bild ab bleibt") << +Qt::Key_PageDown << shift << tb
-                                     << QStringList{"DLL_TBAnaGetPos(3)"} << 0 << -1 << 3;
+    zeile("Umschalt+Bild ab bleibt")
+        << +Qt::Key_PageDown << shift << tb << QStringList{"DLL_TBAnaGetPos(3)"} << 0 << -1 << 3;
     zeile("Bild ab während der Analyse")
         << +Qt::Key_PageDown << 0 << QStringList{"TB", "Analyse"} << keiner << 1 << 0 << 3;
     zeile("Bild ab außerhalb des TB-Modus")
@@ -142,14 +140,13 @@ class TastaturTest : public QObject {
     zeile("Strg+Z während der Zugfolge")
         << +Qt::Key_Z << ctrl << QStringList{"TB", "Zugfolge"} << keiner << 1 << 0 << -1;
     zeile("F3") << +Qt::Key_F3 << 0 << tb << QStringList{"ButtonTBASuche"} << 0 << -1 << -1;
-    zeile("F3 hält die laufende Analyse")
-        << +Qt::Key_F3 << 0 << QStringList{"TB", "Analyse"} << QStringList{"ButtonTBASuche"} << 0
-        << -1 << -1;
+    zeile("F3 hält die laufende Analyse") << +Qt::Key_F3 << 0 << QStringList{"TB", "Analyse"}
+                                          << QStringList{"ButtonTBASuche"} << 0 << -1 << -1;
     zeile("Strg+F3") << +Qt::Key_F3 << ctrl << tb << keiner << 0 << 0 << -1;
     zeile("Strg+X") << +Qt::Key_X << ctrl << tb << QStringList{"ButtonTBASpezielles"} << 0 << -1
                     << -1;
-    zeile("Strg+X außerhalb des TB-Modus") << +Qt::Key_X << ctrl << keiner << keiner << 0 << 0
-                                           << -1;
+    zeile("Strg+X außerhalb des TB-Modus")
+        << +Qt::Key_X << ctrl << keiner << keiner << 0 << 0 << -1;
     // The statistics window still stands in with a beep.
     zeile("Strg+S") << +Qt::Key_S << ctrl << tb << keiner << 1 << 0 << -1;
     zeile("Strg+A") << +Qt::Key_A << ctrl << tb << QStringList{"Bereich an"} << 0 << 1 << -1;
@@ -227,11 +224,12 @@ class TastaturTest : public QObject {
   void symmetrieMaske_data() {
     QTest::addColumn<QList<int>>("figuren");
     QTest::addColumn<QString>("koenig");  // one character per square a1..h8
-    const QString dreieck = "11110000"
-                            "01110000"
-                            "00110000"
-                            "00010000" +
-                            QString(32, '0');
+    const QString dreieck =
+        "11110000"
+        "01110000"
+        "00110000"
+        "00010000" +
+        QString(32, '0');
     QString linien;
     for (int r = 0; r < 8; ++r) linien += "11110000";
     QTest::newRow("KTK") << QList<int>{6, 4, -6} << dreieck;
@@ -318,11 +316,11 @@ class TastaturTest : public QObject {
     QFETCH(QString, modus);
     Oberflaeche* o = starten();
     test::Standin_Antwort("DLL_PGNInput", 0);
-    (modus == "Suche"    ? o->bSucheLaeuft
-     : modus == "Setup"  ? o->bEditModus
-     : modus == "Malen"  ? o->bZeichenModus
-     : modus == "PGN"    ? o->bPGNModus
-                         : o->bTBAnaLaeuft) = Wahr;
+    (modus == "Suche"   ? o->bSucheLaeuft
+     : modus == "Setup" ? o->bEditModus
+     : modus == "Malen" ? o->bZeichenModus
+     : modus == "PGN"   ? o->bPGNModus
+                        : o->bTBAnaLaeuft) = Wahr;
     test::Standin_Zuruecksetzen();
     auto* feld = o->findChild<QLineEdit*>("TextZugEingabe");
     feld->setText("e4");
