@@ -45,6 +45,12 @@ GALDRIK_EXPORT void DLL_SetNAG(int32_t code) {
 GALDRIK_EXPORT void DLL_SetComment(const char* text) {
   Zugknoten* k = Partie().aktuell;
   if (!text || !k) return;
+  // An empty text takes the comment away; kept, it would still write its
+  // blank in the notation and empty braces in the PGN file.
+  if (*text == '\0') {
+    k->kommentar.reset();
+    return;
+  }
   k->kommentar = NachUtf8(text);
 }
 

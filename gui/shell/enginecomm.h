@@ -201,6 +201,23 @@ inline Export<void(const int32_t*)> DLL_ZugSet{"DLL_ZugSet"};
 inline Export<int32_t()> DLL_ZugLegal{"DLL_ZugLegal", -2};
 inline Export<void(int32_t)> DLL_ZugMachen{"DLL_ZugMachen"};
 
+// Saved positions, typed moves and the automatic FEN log
+inline Export<void()> DLL_StellungSave{"DLL_StellungSave"};
+inline Export<void()> DLL_StellungLoad{"DLL_StellungLoad"};
+inline Export<void()> DLL_StellungKill{"DLL_StellungKill"};
+inline Export<int32_t(const char*, const char*)> DLL_PGNInput{"DLL_PGNInput", -1};
+inline Export<void()> DLL_AutoFENLog{"DLL_AutoFENLog"};
+
+// Moving through the game record and editing it
+inline Export<void(int32_t)> DLL_ZugKlick{"DLL_ZugKlick"};
+inline Export<void()> DLL_ZugMinus{"DLL_ZugMinus"};
+inline Export<void()> DLL_ZugPlus{"DLL_ZugPlus"};
+inline Export<void(int32_t)> DLL_SetNAG{"DLL_SetNAG"};
+inline Export<void(const char*)> DLL_SetComment{"DLL_SetComment"};
+inline Export<int32_t()> DLL_GetComment{"DLL_GetComment", 0};
+inline Export<void()> DLL_ZugKill{"DLL_ZugKill"};
+inline Export<void()> DLL_ZugAufwerten{"DLL_ZugAufwerten"};
+
 // Game record and evaluation
 inline Export<int32_t(const char*)> DLL_PartieNotation{"DLL_PartieNotation", 0};
 inline Export<void(int32_t*, int32_t*)> DLL_ZugMark{"DLL_ZugMark"};

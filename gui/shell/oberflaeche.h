@@ -18,6 +18,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -221,6 +222,44 @@ class Oberflaeche : public QMainWindow {
 
   // Twips rectangle of a placed control as the layout last set it.
   QRectF lage(const QWidget* steuerelement) const;
+
+  // ==== Keyboard, typed moves, FEN entry (oberflaeche_tastatur.cpp) and
+  // ==== the notation view with its navigation (oberflaeche_notation.cpp)
+  // KeyCode is the virtual-key code, Shift 1 Shift + 2 Ctrl + 4 Alt.
+  void Form_KeyDown(int16_t KeyCode, int16_t Shift);
+  void ButtonZugEingabe_Click();
+  void TextZugEingabe_GotFocus();
+  void FrameBrett_GotFocus();
+  void BrettFEN_DblClick();
+
+  void ButtonBrettZurueck_Click();
+  void ButtonBrettVorwaerts_Click();
+  void TextNotation_MouseUp(int16_t Button, int16_t Shift, double X, double Y);
+  void MenuePopUpNotationZugAufwerten_Click();
+  void MenuePopUpNotationNAG_Click(int16_t Index);
+  void MenuePopUpNotationKommentar_Click();
+  void MenuePopUpNotationLoeschen_Click();
+  void TextEngine_DblClick();
+
+  // Owned by the tablebase panel (stand-in in oberflaeche_platzhalter.cpp):
+  // recomputes the panel after a step in the game.
+  void InitTBSpaziergang();
+
+ private:
+  void tastaturVerbinden();
+  void notationVerbinden();
+  void tasteFuerFenster(QKeyEvent* ereignis);
+  // Presses a button (or chooses a menu entry) of a panel that connects its
+  // own handler to it; nothing when the panel has not built it.
+  void knopfDruecken(const char* name);
+  void tbErgebnisBlaettern(int16_t KeyCode, int16_t Shift);
+  void tbBereichUmschalten();
+  void tbSymmetrieMaske();
+  void fenSetzen(const QString& fen);
+  QLineEdit* textZugEingabe_ = nullptr;
+  QPushButton* buttonZugEingabe_ = nullptr;
+  QMenu* menuePopUpNotation_ = nullptr;
+  // ==== end of the keyboard and notation block
 
  protected:
   void closeEvent(QCloseEvent* ereignis) override;

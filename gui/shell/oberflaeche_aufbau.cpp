@@ -301,6 +301,8 @@ void Oberflaeche::aufbauen() {
   centralWidget()->installEventFilter(this);
   menuesAufbauen();
   steuerelementeAufbauen();
+  tastaturVerbinden();
+  notationVerbinden();
   // Texts the window shows in both languages.
   Beschriften(*this, Sprache::TabelleOberflaecheEntwurf(), QStringLiteral("Dt"));
   feldbeschriftungenSetzen();

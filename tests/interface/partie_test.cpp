@@ -356,6 +356,11 @@ TEST_F(PartieTest, KommentarTagsUndTextpuffer) {
   EXPECT_EQ(Partie().eintraege[0].anfang, 21);
   EXPECT_EQ(DLL_PartieNotation(nullptr), 0);
   EXPECT_STREQ(Ausgabepuffer(), "Vor dem ersten Zug 1.e2-e4\u00B0 ");
+  // An empty text takes the comment away, blank and all.
+  DLL_SetComment("");
+  EXPECT_FALSE(Partie().aktuell->kommentar.has_value());
+  EXPECT_EQ(DLL_PartieNotation("BSLTDK"), 10);
+  EXPECT_STREQ(Ausgabepuffer(), "1.e2-e4\u00B0 ");
 
   const std::string lang(1200, 'x');
   DLL_PartiePGNSet("Turnier", nullptr, "2024.01.02", "Weiß", lang.c_str(), "3", nullptr);

@@ -89,6 +89,8 @@ int TextBox::selLength() const {
 
 QString TextBox::selText() const { return text_.mid(selStart(), selLength()); }
 
+int TextBox::einfuegemarke() const { return textPosition(textCursor().position()); }
+
 void TextBox::setSelStart(int start) {
   start = std::clamp(start, 0, static_cast<int>(text_.size()));
   markieren(start, start);

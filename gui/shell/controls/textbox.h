@@ -25,6 +25,9 @@ class TextBox : public QPlainTextEdit {
   int selLength() const;
   void setSelLength(int laenge);
   QString selText() const;
+  // Where the caret stands, in characters of text(): the place of the last
+  // click even when Shift stretched the selection back to an older start.
+  int einfuegemarke() const;
 
   // The character position of a byte offset into text().toUtf8(), and back.
   int zeichenAusByte(int byte) const;

@@ -5,6 +5,7 @@
 // output buffer. Built also without its tablebase exports and without
 // DLL_EngineInit, for the cases where the real library lacks them.
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -380,6 +381,53 @@ STANDIN_EXPORT void DLL_ZugMachen(int32_t index) {
   stellung[64] = 1 - stellung[64];
 }
 
+namespace {
+// The saved positions, newest first, five at most as in the engine.
+std::deque<std::array<int32_t, 72>> gesichert;
+}  // namespace
+
+STANDIN_EXPORT void DLL_StellungSave() {
+  notieren("DLL_StellungSave");
+  std::array<int32_t, 72> kopie;
+  std::memcpy(kopie.data(), stellung, sizeof stellung);
+  gesichert.push_front(kopie);
+  if (gesichert.size() > 5) gesichert.pop_back();
+}
+STANDIN_EXPORT void DLL_StellungLoad() {
+  notieren("DLL_StellungLoad");
+  if (gesichert.empty()) return;
+  std::memcpy(stellung, gesichert.front().data(), sizeof stellung);
+  gesichert.pop_front();
+}
+STANDIN_EXPORT void DLL_StellungKill() {
+  notieren("DLL_StellungKill");
+  if (!gesichert.empty()) gesichert.pop_front();
+}
+STANDIN_EXPORT void DLL_AutoFENLog() { notieren("DLL_AutoFENLog"); }
+
+// No move matches unless the test scripted an index.
+STANDIN_EXPORT int32_t DLL_PGNInput(const char* zugtext, const char* buchstaben) {
+  notieren("DLL_PGNInput", texte({zugtext, buchstaben}));
+  if (!zugtext || !buchstaben) return -9;
+  return antwort("DLL_PGNInput", -1);
+}
+
+// Moving through the game record and editing it
+
+STANDIN_EXPORT void DLL_ZugKlick(int32_t position) { notieren("DLL_ZugKlick", zahlen({position})); }
+STANDIN_EXPORT void DLL_ZugMinus() { notieren("DLL_ZugMinus"); }
+STANDIN_EXPORT void DLL_ZugPlus() { notieren("DLL_ZugPlus"); }
+STANDIN_EXPORT void DLL_SetNAG(int32_t code) { notieren("DLL_SetNAG", zahlen({code})); }
+STANDIN_EXPORT void DLL_SetComment(const char* kommentar) {
+  notieren("DLL_SetComment", text(kommentar));
+}
+STANDIN_EXPORT int32_t DLL_GetComment() {
+  notieren("DLL_GetComment");
+  return ausgeben("DLL_GetComment", "");
+}
+STANDIN_EXPORT void DLL_ZugKill() { notieren("DLL_ZugKill"); }
+STANDIN_EXPORT void DLL_ZugAufwerten() { notieren("DLL_ZugAufwerten"); }
+
 // Game record and evaluation
 
 STANDIN_EXPORT int32_t DLL_PartieNotation(const char* buchstaben) {
@@ -552,4 +600,5 @@ STANDIN_EXPORT void Standin_Zuruecksetzen() {
   ausgaben.clear();
   grundstellung();
   std::memset(zug, 0, sizeof zug);
+  gesichert.clear();
 }
