@@ -27,12 +27,6 @@ using EngineComm::GS::AmZug;
 
 namespace {
 
-// Navigation and comments as the notation view will call them, bound here
-// until the window has its own procedures for them.
-EngineComm::Export<void()> DLL_ZugMinus{"DLL_ZugMinus"};
-EngineComm::Export<void()> DLL_ZugPlus{"DLL_ZugPlus"};
-EngineComm::Export<void(const char*)> DLL_SetComment{"DLL_SetComment"};
-
 const QString kKommentar = QStringLiteral("Gut gespielt");
 
 void menue(Oberflaeche* o, const char* name) {
@@ -88,25 +82,24 @@ class E2ETest : public QObject {
     QVERIFY(notation(o).contains(QStringLiteral("e4")));
     bild(o, "03-antwort");
 
-    // Back and forward as the navigation buttons do it: a step, then the
-    // refresh with the parity cleared, so the engine does not answer again.
-    const auto schritt = [o](EngineComm::Export<void()>& zug) {
-      zug();
-      o->bZugParitaet = Falsch;
-      o->ZugGemacht();
+    // Back and forward with the buttons beside the board; a step is no move
+    // of the user's, so the engine does not answer it.
+    const auto schritt = [o](const char* knopf) {
+      QTest::mouseClick(o->findChild<QPushButton*>(QString::fromUtf8(knopf)), Qt::LeftButton);
     };
-    schritt(DLL_ZugMinus);
+    schritt("ButtonBrettZurück");
     QCOMPARE(o->tStellungKopie[AmZug], 0);
     QCOMPARE(o->tStellungKopie[28], 1);
     bild(o, "04-zurueck");
-    schritt(DLL_ZugPlus);
+    schritt("ButtonBrettVorwärts");
     QCOMPARE(o->tStellungKopie, nachAntwort);
     QCOMPARE(o->bSucheLaeuft, Falsch);
     bild(o, "05-vor");
 
-    // A comment on the engine's answer.
-    DLL_SetComment(kKommentar);
-    o->BrettAktualisieren(0);
+    // A comment on the engine's answer, typed into the notation's pop-up
+    // menu's input.
+    ui.eingabeAntworten << std::optional<QString>(kKommentar);
+    menue(o, "MenüPopUpNotationKommentar");
     QVERIFY(notation(o).contains(kKommentar));
     const QString gespeicherteNotation = notation(o);
     bild(o, "06-kommentar");
@@ -146,8 +139,8 @@ class E2ETest : public QObject {
     QCOMPARE(notation(o), gespeicherteNotation);
     // The loaded game stands at its start; its two moves lead to the
     // position the session reached.
-    schritt(DLL_ZugPlus);
-    schritt(DLL_ZugPlus);
+    schritt("ButtonBrettVorwärts");
+    schritt("ButtonBrettVorwärts");
     QCOMPARE(o->tStellungKopie, nachAntwort);
     QCOMPARE(o->bSucheLaeuft, Falsch);
     bild(o, "09-geladen");
