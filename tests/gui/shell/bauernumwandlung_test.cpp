@@ -11,6 +11,7 @@
 #include <array>
 
 #include "fakeui.h"
+#include "fensterstart.h"
 #include "guitest.h"
 #include "shell/controls/figurenbilder.h"
 #include "shell/controls/picturebox.h"
@@ -83,10 +84,7 @@ class BauernumwandlungTest : public QObject {
     test::standinLaden(GALDRIK_STANDIN_PATH);
   }
   void cleanup() {
-    EngineGlobal::EngineBeenden();
-    delete Oberflaeche::instanz();
-    EngineComm::setBibliothek({});
-    Sprache::SpracheDeutsch();
+    test::beenden();
   }
 
   // The side to move decides the colour; the backgrounds alternate like

@@ -82,11 +82,8 @@ class BrettTest : public QObject {
     o_->bilder = testbilder();
   }
   void cleanup() {
-    EngineGlobal::EngineBeenden();
-    delete Oberflaeche::instanz();
+    test::beenden();
     ui_.reset();
-    EngineComm::setBibliothek({});
-    Sprache::SpracheDeutsch();
   }
 
   void figurBildCode_data() {

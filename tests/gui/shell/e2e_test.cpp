@@ -52,10 +52,7 @@ class E2ETest : public QObject {
 
  private slots:
   void cleanup() {
-    EngineGlobal::EngineBeenden();
-    delete Oberflaeche::instanz();
-    EngineComm::setBibliothek({});
-    Sprache::SpracheDeutsch();
+    test::beenden();
   }
 
   void sitzung() {

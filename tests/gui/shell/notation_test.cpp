@@ -40,14 +40,6 @@ void klicken(TextBox* box, const QString& wort, Qt::KeyboardModifiers mods = {},
   QTest::mouseClick(box->viewport(), Qt::LeftButton, mods, wortStelle(box, wort, n));
 }
 
-// The calls of these exports, in order.
-QStringList nur(const QStringList& namen) {
-  QStringList liste;
-  for (const QString& a : test::standinProtokoll())
-    if (namen.contains(a.section('(', 0, 0))) liste << a;
-  return liste;
-}
-
 }  // namespace
 
 class NotationTest : public QObject {
@@ -59,11 +51,8 @@ class NotationTest : public QObject {
     ui_ = std::make_unique<test::RecordingUi>();
   }
   void cleanup() {
-    EngineGlobal::EngineBeenden();
-    delete Oberflaeche::instanz();
+    test::beenden();
     ui_.reset();
-    EngineComm::setBibliothek({});
-    Sprache::SpracheDeutsch();
   }
 
   // A game with a variation, edited from the notation as the user would:
@@ -168,7 +157,7 @@ class NotationTest : public QObject {
     klicken(notation(o), "e2-e4");
     test::Standin_Zuruecksetzen();
     eintrag->trigger();
-    QCOMPARE(nur({"DLL_SetNAG", "DLL_StellungGet", "DLL_SuchStart"}),
+    QCOMPARE(test::aufrufeVon(QStringList{"DLL_SetNAG", "DLL_StellungGet", "DLL_SuchStart"}),
              (QStringList{QStringLiteral("DLL_SetNAG(%1)").arg(code), "DLL_StellungGet()"}));
     o->MenueExtrasSpracheEn_Click();
     QCOMPARE(eintrag->text(), englisch);
@@ -307,7 +296,7 @@ class NotationTest : public QObject {
     test::Standin_Zuruecksetzen();
     test::Standin_Antwort("DLL_PGNInput", r);
     QTest::mouseDClick(engine->viewport(), Qt::LeftButton, {}, wortStelle(engine, "Ke8-d7"));
-    QCOMPARE(nur({"DLL_PGNInput", "DLL_ZugMachen"}), aufrufe);
+    QCOMPARE(test::aufrufeVon(QStringList{"DLL_PGNInput", "DLL_ZugMachen"}), aufrufe);
     QCOMPARE(ui_->beeps, beeps);
   }
 

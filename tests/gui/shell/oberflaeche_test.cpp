@@ -76,10 +76,7 @@ class OberflaecheTest : public QObject {
  private slots:
   void init() { test::standinLaden(GALDRIK_STANDIN_PATH); }
   void cleanup() {
-    EngineGlobal::EngineBeenden();
-    delete Oberflaeche::instanz();
-    EngineComm::setBibliothek({});
-    Sprache::SpracheDeutsch();
+    test::beenden();
   }
 
   // After load: a new game in the engine, its position copied, every mode

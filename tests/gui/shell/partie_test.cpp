@@ -84,10 +84,7 @@ class PartieTest : public QObject {
   void init() { test::standinLaden(GALDRIK_STANDIN_PATH); }
   void cleanup() {
     for (PGNInfo* d : tagdialoge()) d->Verwerfen();
-    EngineGlobal::EngineBeenden();
-    delete Oberflaeche::instanz();
-    EngineComm::setBibliothek({});
-    Sprache::SpracheDeutsch();
+    test::beenden();
   }
 
   // A new game leaves the browser and tablebase mode when they are on, and

@@ -13,6 +13,7 @@
 
 #include "captions/beschriftung.h"
 #include "fakeui.h"
+#include "fensterstart.h"
 #include "guitest.h"
 #include "shell/engineglobal.h"
 #include "shell/oberflaeche.h"
@@ -124,10 +125,7 @@ class ProgrammstartTest : public QObject {
     test::standinLaden(GALDRIK_STANDIN_PATH);
   }
   void cleanup() {
-    EngineGlobal::EngineBeenden();
-    delete Oberflaeche::instanz();
-    EngineComm::setBibliothek({});
-    Sprache::SpracheDeutsch();
+    test::beenden();
   }
 
   // An empty store: German, every default, no tablebase directory, and the

@@ -27,14 +27,6 @@ const QStringList kZiele = {"ButtonBrettZeichnen", "ButtonBrettEditieren",
                             "MenüPopUpDatenbankDarstellungZugfolgeHinzu", "ButtonTBASuche",
                             "ButtonTBASpezielles"};
 
-// The calls of these exports, in order.
-QStringList nur(const QStringList& namen) {
-  QStringList liste;
-  for (const QString& a : test::standinProtokoll())
-    if (namen.contains(a.section('(', 0, 0))) liste << a;
-  return liste;
-}
-
 }  // namespace
 
 class TastaturTest : public QObject {
@@ -46,11 +38,8 @@ class TastaturTest : public QObject {
     ui_ = std::make_unique<test::RecordingUi>();
   }
   void cleanup() {
-    EngineGlobal::EngineBeenden();
-    delete Oberflaeche::instanz();
+    test::beenden();
     ui_.reset();
-    EngineComm::setBibliothek({});
-    Sprache::SpracheDeutsch();
   }
 
   // Each key in each mode: what it pressed or called, how often it beeped,
@@ -194,7 +183,8 @@ class TastaturTest : public QObject {
     o->setFocus();
     QTest::keyClick(o, static_cast<Qt::Key>(taste), Qt::KeyboardModifiers(mods));
 
-    QStringList ist = gedrueckt + nur({"DLL_ZugMinus", "DLL_ZugPlus", "DLL_TBAnaGetPos"});
+    QStringList ist =
+        gedrueckt + test::aufrufeVon(QStringList{"DLL_ZugMinus", "DLL_ZugPlus", "DLL_TBAnaGetPos"});
     if (modi.contains("TB") && o->bTBModus == Falsch) ist << "TB aus";
     if (o->tTBAnaSuchmaske[TBMaske::Bereich] == 1) ist << "Bereich an";
     QCOMPARE(ist, ereignisse);
@@ -215,7 +205,7 @@ class TastaturTest : public QObject {
     test::Standin_Zuruecksetzen();
     QTest::keyClick(feld, Qt::Key_Left);
     QTest::keyClick(feld, Qt::Key_Down);
-    QVERIFY(nur({"DLL_ZugMinus", "DLL_ZugPlus"}).isEmpty());
+    QVERIFY(test::aufrufeVon(QStringList{"DLL_ZugMinus", "DLL_ZugPlus"}).isEmpty());
   }
 
   // The symmetry mask in a king and rook against king position: the White
@@ -326,7 +316,7 @@ class TastaturTest : public QObject {
     feld->setText("e4");
     o->findChild<QPushButton*>("ButtonZugEingabe")->click();
     QCOMPARE(ui_->beeps, 1);
-    QVERIFY(nur({"DLL_ZugAnz", "DLL_PGNInput", "DLL_ZugMachen"}).isEmpty());
+    QVERIFY(test::aufrufeVon(QStringList{"DLL_ZugAnz", "DLL_PGNInput", "DLL_ZugMachen"}).isEmpty());
   }
 
   // A FEN double-clicked into the FEN field: the calls that take it over or
@@ -398,8 +388,9 @@ class TastaturTest : public QObject {
 
     aufrufe.replaceInStrings(QRegularExpression("^DLL_FENInput$"),
                              "DLL_FENInput(\"" + antwort.value_or("") + "\")");
-    QCOMPARE(nur({"DLL_StellungSave", "DLL_FENInput", "DLL_StellungGet", "DLL_StellungKill",
-                  "DLL_StellungLoad", "DLL_PositionFix", "DLL_AutoFENLog"}),
+    QCOMPARE(test::aufrufeVon(QStringList{"DLL_StellungSave", "DLL_FENInput", "DLL_StellungGet",
+                                          "DLL_StellungKill", "DLL_StellungLoad", "DLL_PositionFix",
+                                          "DLL_AutoFENLog"}),
              aufrufe);
     QCOMPARE(ui_->beeps, beeps);
     QCOMPARE(o->tStellungKopie[GS::Zugnummer], zugnummer);

@@ -8,8 +8,10 @@
 #include <QStringList>
 #include <utility>
 
+#include "shell/enginecomm.h"
 #include "shell/engineglobal.h"
 #include "shell/oberflaeche.h"
+#include "shell/sprache.h"
 #include "standin.h"
 
 namespace galdrik::test {
@@ -55,6 +57,23 @@ inline QStringList aufrufeVon(const QString& name) {
   for (const QString& a : standinProtokoll())
     if (a.section('(', 0, 0) == name) liste << a;
   return liste;
+}
+
+// The calls of these export names, in the order they were made.
+inline QStringList aufrufeVon(const QStringList& namen) {
+  QStringList liste;
+  for (const QString& a : standinProtokoll())
+    if (namen.contains(a.section('(', 0, 0))) liste << a;
+  return liste;
+}
+
+// Ends what a test started: the engine, the main window, the binding and
+// the language, so the next test starts as the program does.
+inline void beenden() {
+  EngineGlobal::EngineBeenden();
+  delete Oberflaeche::instanz();
+  EngineComm::setBibliothek({});
+  Sprache::SpracheDeutsch();
 }
 
 }  // namespace galdrik::test
