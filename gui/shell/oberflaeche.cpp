@@ -119,6 +119,7 @@ Oberflaeche::Oberflaeche(QWidget* parent) : QMainWindow(parent) {
 }
 
 Oberflaeche::~Oberflaeche() {
+  delete tastenfilter_;
   if (dieOberflaeche == this) dieOberflaeche = nullptr;
 }
 

@@ -257,6 +257,10 @@ class Oberflaeche : public QMainWindow {
   void tbSymmetrieMaske();
   void fenSetzen(const QString& fen);
   QLineEdit* textZugEingabe_ = nullptr;
+  // Hands the watched controls' keys, focus and clicks to the window; it
+  // goes before the window does, so no event of the window's own teardown
+  // reaches a half-destroyed window.
+  QObject* tastenfilter_ = nullptr;
   QPushButton* buttonZugEingabe_ = nullptr;
   QMenu* menuePopUpNotation_ = nullptr;
   // ==== end of the keyboard and notation block

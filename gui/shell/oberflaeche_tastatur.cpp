@@ -78,7 +78,7 @@ void Oberflaeche::tastaturVerbinden() {
   buttonZugEingabe_ = teil<QPushButton>(QStringLiteral("ButtonZugEingabe"));
   frameBrett_->setFocusPolicy(Qt::ClickFocus);
 
-  auto* filter = new Ereignisfilter(this, [this](QObject* objekt, QEvent* ereignis) {
+  tastenfilter_ = new Ereignisfilter(this, [this](QObject* objekt, QEvent* ereignis) {
     const QEvent::Type typ = ereignis->type();
     if (objekt == this && typ == QEvent::KeyPress) {
       tasteFuerFenster(static_cast<QKeyEvent*>(ereignis));
@@ -92,7 +92,7 @@ void Oberflaeche::tastaturVerbinden() {
   });
   for (QObject* o : {static_cast<QObject*>(this), static_cast<QObject*>(frameBrett_),
                      static_cast<QObject*>(textZugEingabe_), static_cast<QObject*>(brettFEN_)})
-    o->installEventFilter(filter);
+    o->installEventFilter(tastenfilter_);
 
   // Enter in the move field submits the move, as the default button would.
   connect(textZugEingabe_, &QLineEdit::returnPressed, this, &Oberflaeche::ButtonZugEingabe_Click);
