@@ -13,6 +13,7 @@
 #include "core/movegen.h"
 #include "core/search.h"
 #include "core/tt.h"
+#include "support/testboard.h"
 
 namespace galdrik {
 namespace {
@@ -24,27 +25,8 @@ Stellung Fen(const char* text) {
   return st;
 }
 
-bool ImSchach(const Stellung& st) { return (st.amZug == Weiss ? st.schachW : st.schachS) != 0; }
-
-// Plain minimax over legal moves: can the side to move force mate within n
-// of its own moves? Independent of every search routine.
-bool MattInHoechstens(const Stellung& st, int n) {
-  if (n == 0) return false;
-  const Zugliste meine = ZugGenerator(st, GenAlleZuege);
-  for (int i = 0; i < meine.anzahl; ++i) {
-    const Stellung nach = ZugAusfuehren(st, meine.zuege[i], 1);
-    const Zugliste antworten = ZugGenerator(nach, GenAlleZuege);
-    if (antworten.anzahl == 0) {
-      if (ImSchach(nach)) return true;
-      continue;
-    }
-    bool alleVerlieren = true;
-    for (int j = 0; j < antworten.anzahl && alleVerlieren; ++j)
-      alleVerlieren = MattInHoechstens(ZugAusfuehren(nach, antworten.zuege[j], 1), n - 1);
-    if (alleVerlieren) return true;
-  }
-  return false;
-}
+using test::ImSchach;
+using test::MattInHoechstens;
 
 class Suchen : public ::testing::Test {
  protected:

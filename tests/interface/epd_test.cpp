@@ -18,6 +18,7 @@
 #include "core/notation.h"
 #include "interface/epd.h"
 #include "interface/host.h"
+#include "support/testboard.h"
 
 namespace galdrik {
 namespace {
@@ -169,27 +170,8 @@ TEST(EPDZeile, Operationen) {
   }
 }
 
-bool ImSchach(const Stellung& st) { return (st.amZug == Weiss ? st.schachW : st.schachS) != 0; }
-
-// Plain minimax over legal moves, independent of the search: can the side to
-// move force mate within n of its own moves?
-bool MattInHoechstens(const Stellung& st, int n) {
-  if (n == 0) return false;
-  const Zugliste meine = ZugGenerator(st, GenAlleZuege);
-  for (int i = 0; i < meine.anzahl; ++i) {
-    const Stellung nach = ZugAusfuehren(st, meine.zuege[i], 1);
-    const Zugliste antworten = ZugGenerator(nach, GenAlleZuege);
-    if (antworten.anzahl == 0) {
-      if (ImSchach(nach)) return true;
-      continue;
-    }
-    bool alleVerlieren = true;
-    for (int j = 0; j < antworten.anzahl && alleVerlieren; ++j)
-      alleVerlieren = MattInHoechstens(ZugAusfuehren(nach, antworten.zuege[j], 1), n - 1);
-    if (alleVerlieren) return true;
-  }
-  return false;
-}
+using test::ImSchach;
+using test::MattInHoechstens;
 
 // The suites' answers, checked without the search: every "dm n" is a mate in
 // exactly n, every mating "bm" move mates.

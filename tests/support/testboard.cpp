@@ -4,6 +4,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "core/makemove.h"
+#include "core/movegen.h"
 #include "core/zobrist.h"
 
 namespace galdrik::test {
@@ -79,6 +81,26 @@ Stellung Gespiegelt(const Stellung& st) {
   StellungAbleiten(m);
   m.schluessel = HashCodeBerechnen(m);
   return m;
+}
+
+bool ImSchach(const Stellung& st) { return (st.amZug == Weiss ? st.schachW : st.schachS) != 0; }
+
+bool MattInHoechstens(const Stellung& st, int n) {
+  if (n == 0) return false;
+  const Zugliste meine = ZugGenerator(st, GenAlleZuege);
+  for (int i = 0; i < meine.anzahl; ++i) {
+    const Stellung nach = ZugAusfuehren(st, meine.zuege[i], 1);
+    const Zugliste antworten = ZugGenerator(nach, GenAlleZuege);
+    if (antworten.anzahl == 0) {
+      if (ImSchach(nach)) return true;
+      continue;
+    }
+    bool alleVerlieren = true;
+    for (int j = 0; j < antworten.anzahl && alleVerlieren; ++j)
+      alleVerlieren = MattInHoechstens(ZugAusfuehren(nach, antworten.zuege[j], 1), n - 1);
+    if (alleVerlieren) return true;
+  }
+  return false;
 }
 
 }  // namespace galdrik::test

@@ -18,4 +18,11 @@ int Feld(const char* name);
 // and side to move exchanged.
 Stellung Gespiegelt(const Stellung& st);
 
+// Is the side to move in check?
+bool ImSchach(const Stellung& st);
+
+// Plain minimax over legal moves, independent of every search routine: can
+// the side to move force mate within n of its own moves?
+bool MattInHoechstens(const Stellung& st, int n);
+
 }  // namespace galdrik::test
