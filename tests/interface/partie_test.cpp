@@ -3,10 +3,8 @@
 // the ply limit built, written and destroyed on a small stack.
 #include <gtest/gtest.h>
 
-#include <pthread.h>
 
 #include <algorithm>
-#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,6 +17,7 @@
 #include "interface/enginestate.h"
 #include "interface/galdrik_exports.h"
 #include "interface/partie.h"
+#include "support/kleinerstapel.h"
 
 namespace galdrik {
 namespace {
@@ -412,21 +411,7 @@ TEST_F(PartieTest, PartieBeiseiteLegen) {
   EXPECT_EQ(Partie().wurzel, alt);
 }
 
-// Runs the work on a thread with a stack far smaller than one frame per ply
-// of a long game would need.
-void MitKleinemStapel(const std::function<void()>& arbeit) {
-  pthread_attr_t attr;
-  pthread_attr_init(&attr);
-  pthread_attr_setstacksize(&attr, 256 * 1024);
-  pthread_t thread;
-  auto lauf = [](void* p) -> void* {
-    (*static_cast<const std::function<void()>*>(p))();
-    return nullptr;
-  };
-  ASSERT_EQ(pthread_create(&thread, &attr, lauf, const_cast<std::function<void()>*>(&arbeit)), 0);
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attr);
-}
+using test::MitKleinemStapel;
 
 TEST_F(PartieTest, PartieBisZurPlyGrenze) {
   MitKleinemStapel([] {

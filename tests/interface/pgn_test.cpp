@@ -4,13 +4,11 @@
 // CR LF files and games at the ply limit.
 #include <gtest/gtest.h>
 
-#include <pthread.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <string>
 
@@ -22,6 +20,7 @@
 #include "interface/galdrik_exports.h"
 #include "interface/partie.h"
 #include "interface/pgn.h"
+#include "support/kleinerstapel.h"
 
 namespace galdrik {
 namespace {
@@ -406,19 +405,7 @@ TEST_F(PGNTest, RundreiseMitVariantenKommentarenUndSetUp) {
   EXPECT_EQ(Baum(), erwartet);
 }
 
-void MitKleinemStapel(const std::function<void()>& arbeit) {
-  pthread_attr_t attr;
-  pthread_attr_init(&attr);
-  pthread_attr_setstacksize(&attr, 256 * 1024);
-  pthread_t thread;
-  auto lauf = [](void* p) -> void* {
-    (*static_cast<const std::function<void()>*>(p))();
-    return nullptr;
-  };
-  ASSERT_EQ(pthread_create(&thread, &attr, lauf, const_cast<std::function<void()>*>(&arbeit)), 0);
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attr);
-}
+using test::MitKleinemStapel;
 
 TEST_F(PGNTest, LangePartieUndTiefeVarianten) {
   const std::string pfad = Datei("lang.pgn");
