@@ -5,7 +5,6 @@
 // Perft leaves per second count the last ply from the legal move list
 // without playing it (bulk counting); every other ply is played with
 // ZugAusfuehren and key update. One thread.
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -21,16 +20,11 @@
 #include "core/perft.h"
 #include "core/zobrist.h"
 #include "core/fen.h"
+#include "messen.h"
 
 namespace {
 
-template <typename F>
-double Sekunden(F&& f) {
-  const auto start = std::chrono::steady_clock::now();
-  f();
-  const std::chrono::duration<double> dauer = std::chrono::steady_clock::now() - start;
-  return dauer.count();
-}
+using galdrik::bench::Sekunden;
 
 std::string StandardKeyPfad() {
   namespace fs = std::filesystem;

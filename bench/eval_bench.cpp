@@ -1,6 +1,5 @@
 // galdrik-eval-bench: evaluations per second, the king-pawn-king bitbase and
 // the corresponding-squares tables of pawn endings.
-#include <chrono>
 #include <cstdio>
 #include <vector>
 
@@ -14,18 +13,13 @@
 #include "core/zobrist.h"
 #include "kpk_exakt.h"
 #include "support/testboard.h"
+#include "messen.h"
 
 namespace {
 
 using namespace galdrik;
 
-template <typename F>
-double Sekunden(F&& f) {
-  const auto start = std::chrono::steady_clock::now();
-  f();
-  const std::chrono::duration<double> dauer = std::chrono::steady_clock::now() - start;
-  return dauer.count();
-}
+using galdrik::bench::Sekunden;
 
 template <typename F>
 double ProSekunde(long n, F&& f) {

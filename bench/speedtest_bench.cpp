@@ -4,7 +4,6 @@
 //
 //   galdrik-speedtest-bench [SECONDS]   (default 5: run length of the
 //                                        evaluation and generator tests)
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,15 +12,11 @@
 #include "core/kpk.h"
 #include "core/speedtest.h"
 #include "core/zobrist.h"
+#include "messen.h"
 
 namespace {
 
-template <typename F>
-double Sekunden(F&& f) {
-  const auto start = std::chrono::steady_clock::now();
-  f();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using galdrik::bench::Sekunden;
 
 void Zeile(const char* name, int32_t figur, double arbeit, double sekunden) {
   std::printf("%-26s %10d /s reported, %12.0f /s measured (%.2f s)\n", name, figur,

@@ -18,18 +18,12 @@
 #include "interface/galdrik_exports.h"
 #include "interface/partie.h"
 #include "support/kleinerstapel.h"
+#include "support/zugtext.h"
 
 namespace galdrik {
 namespace {
 
-// The move (standard algebraic, English letters) in the position.
-Zug ZugAusText(const Stellung& st, const std::string& text) {
-  const Zugliste liste = ZugGenerator(st, GenAlleZuege);
-  uint8_t status = 0;
-  const int16_t i = PGNZugInterpretieren(liste, text, FigurenEnglisch, status);
-  EXPECT_GE(i, 0) << text;
-  return i >= 0 ? liste.zuege[i] : KeinZug;
-}
+using test::ZugAusText;
 
 Stellung StellungNach(const std::string& zuege) {
   Stellung st = Grundstellung();

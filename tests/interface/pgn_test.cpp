@@ -21,6 +21,7 @@
 #include "interface/partie.h"
 #include "interface/pgn.h"
 #include "support/kleinerstapel.h"
+#include "support/zugtext.h"
 
 namespace galdrik {
 namespace {
@@ -74,13 +75,7 @@ std::string Baum(const Partiewurzel* w = Partie().wurzel) {
   return out;
 }
 
-Zug ZugAusText(const Stellung& st, const std::string& text) {
-  const Zugliste liste = ZugGenerator(st, GenAlleZuege);
-  uint8_t status = 0;
-  const int16_t i = PGNZugInterpretieren(liste, text, FigurenEnglisch, status);
-  EXPECT_GE(i, 0) << text;
-  return i >= 0 ? liste.zuege[i] : KeinZug;
-}
+using test::ZugAusText;
 
 void Spielen(const std::string& zuege) {
   std::istringstream in(zuege);
