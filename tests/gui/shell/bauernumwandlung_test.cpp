@@ -61,18 +61,6 @@ PictureBox* bild(QWidget* picker, int nummer) {
   return picker->findChild<PictureBox*>(QStringLiteral("Picture%1").arg(nummer));
 }
 
-// Deletion of a closed window happens on the way back to the event loop.
-bool geschlossen(const QPointer<Bauernumwandlung>& picker) {
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  return picker.isNull();
-}
-
-// The exports the real-library case needs besides the picker's own.
-EngineComm::Export<int32_t(const char*)> DLL_FENInput{"DLL_FENInput", -9};
-EngineComm::Export<void(int32_t)> DLL_PositionFix{"DLL_PositionFix"};
-EngineComm::Export<int32_t()> DLL_ZugAnz{"DLL_ZugAnz", 0};
-EngineComm::Export<void(int32_t*)> DLL_StellungGet{"DLL_StellungGet"};
-
 }  // namespace
 
 class BauernumwandlungTest : public QObject {
@@ -161,7 +149,7 @@ class BauernumwandlungTest : public QObject {
     QCOMPARE(h.zuegeGemacht, 1);
     QCOMPARE(h.aufrufeBeiZugGemacht, erwartet);
     QCOMPARE(ui.beeps, 0);
-    QVERIFY(geschlossen(picker));
+    QVERIFY(test::geschlossen(picker));
   }
 
   // Only a left click on a picture chooses it.
@@ -188,7 +176,7 @@ class BauernumwandlungTest : public QObject {
     QCOMPARE(test::standinProtokoll(), (QStringList{"DLL_ZugSet(52,60,64,64)", "DLL_ZugLegal()"}));
     QCOMPARE(ui.beeps, 1);
     QCOMPARE(h.zuegeGemacht, 0);
-    QVERIFY(geschlossen(picker));
+    QVERIFY(test::geschlossen(picker));
   }
 
   // Every other end leaves the position as it was, and the main window is
@@ -215,7 +203,7 @@ class BauernumwandlungTest : public QObject {
     } else {
       neu = Bauernumwandlung::Oeffnen(h, 0, 12, 4);
     }
-    QTRY_VERIFY(geschlossen(picker));
+    QTRY_VERIFY(test::geschlossen(picker));
     QVERIFY(test::standinProtokoll().isEmpty());
     QCOMPARE(h.zuegeGemacht, 0);
     QCOMPARE(ui.beeps, 0);
@@ -236,10 +224,10 @@ class BauernumwandlungTest : public QObject {
     QCOMPARE(EngineGlobal::Main(QString()), 0);
     QVERIFY2(ui.boxen.isEmpty(), qPrintable(ui.boxen.value(0).text));
 
-    const int32_t halbzug = DLL_FENInput("7k/4P3/8/8/8/8/8/K7 w - - 0 1");
+    const int32_t halbzug = EngineComm::DLL_FENInput("7k/4P3/8/8/8/8/8/K7 w - - 0 1");
     QCOMPARE(halbzug, 1);
-    DLL_PositionFix(halbzug);
-    QVERIFY(DLL_ZugAnz() > 0);
+    EngineComm::DLL_PositionFix(halbzug);
+    QVERIFY(EngineComm::DLL_ZugAnz() > 0);
     const std::array<int32_t, 4> ohneFigur = {52, 60, 0, 0};
     EngineComm::DLL_ZugSet(ohneFigur.data());
     QCOMPARE(EngineComm::DLL_ZugLegal(), -1);
@@ -251,11 +239,11 @@ class BauernumwandlungTest : public QObject {
     QCOMPARE(h.zuegeGemacht, 1);
     QCOMPARE(ui.beeps, 0);
     std::array<int32_t, 72> stellung{};
-    DLL_StellungGet(stellung.data());
+    EngineComm::DLL_StellungGet(stellung.data());
     QCOMPARE(stellung[60], 2);  // a White knight on e8
     QCOMPARE(stellung[52], 0);
     QCOMPARE(stellung[64], 0);  // Black to move
-    QVERIFY(geschlossen(picker));
+    QVERIFY(test::geschlossen(picker));
   }
 };
 

@@ -29,15 +29,7 @@ namespace {
 
 const QString kKommentar = QStringLiteral("Gut gespielt");
 
-void menue(Oberflaeche* o, const char* name) {
-  o->findChild<QAction*>(QString::fromUtf8(name))->trigger();
-}
-
 QString notation(Oberflaeche* o) { return o->findChild<TextBox*>("TextNotation")->text(); }
-
-QPoint feldMitte(Oberflaeche* o, int feld) {
-  return twips::zuPixel(o->BrettFeldX(feld) + 367, o->BrettFeldY(feld) + 367);
-}
 
 PGNInfo* tagdialog() {
   for (QWidget* w : QApplication::topLevelWidgets())
@@ -70,8 +62,8 @@ class E2ETest : public QObject {
 
     // The user's move; the engine answers on its own.
     auto* brett = o->findChild<PictureBox*>("BrettBild");
-    QTest::mousePress(brett, Qt::LeftButton, {}, feldMitte(o, 12));
-    QTest::mouseRelease(brett, Qt::LeftButton, {}, feldMitte(o, 28));
+    QTest::mousePress(brett, Qt::LeftButton, {}, test::feldMitte(o, 12));
+    QTest::mouseRelease(brett, Qt::LeftButton, {}, test::feldMitte(o, 28));
     QCOMPARE(o->tStellungKopie[28], 1);
     bild(o, "02-e2e4");
     QTRY_VERIFY_WITH_TIMEOUT(o->bSucheLaeuft == Falsch && o->tStellungKopie[AmZug] == 1, 30000);
@@ -96,7 +88,7 @@ class E2ETest : public QObject {
     // A comment on the engine's answer, typed into the notation's pop-up
     // menu's input.
     ui.eingabeAntworten << std::optional<QString>(kKommentar);
-    menue(o, "MenüPopUpNotationKommentar");
+    test::menue(o, "MenüPopUpNotationKommentar");
     QVERIFY(notation(o).contains(kKommentar));
     const QString gespeicherteNotation = notation(o);
     bild(o, "06-kommentar");
@@ -105,7 +97,7 @@ class E2ETest : public QObject {
     QTemporaryDir ordner;
     const QString pgn = ordner.filePath(QStringLiteral("sitzung.pgn"));
     ui.dialogAntworten << pgn;
-    menue(o, "MenüPartieSpeichernPGN");
+    test::menue(o, "MenüPartieSpeichernPGN");
     PGNInfo* tags = tagdialog();
     QVERIFY(tags);
     tags->findChild<QLineEdit*>("Text1(3)")->setText(QStringLiteral("Müller, Jörg"));
@@ -122,10 +114,10 @@ class E2ETest : public QObject {
     QVERIFY2(inhalt.contains("{" + kKommentar + "}"), qPrintable(inhalt));
 
     // A new game, then the saved one back from the browser.
-    menue(o, "MenüPartieNeu");
+    test::menue(o, "MenüPartieNeu");
     QVERIFY(!notation(o).contains(kKommentar));
     ui.dialogAntworten << pgn;
-    menue(o, "MenüPartieÖffnenPGN");
+    test::menue(o, "MenüPartieÖffnenPGN");
     auto* liste = o->findChild<QListWidget*>("ListPGNDatei");
     QCOMPARE(liste->count(), 1);
     QVERIFY(liste->item(0)->text().startsWith(QStringLiteral("Müller \u2013 Galdrik ?, ")));
@@ -142,12 +134,12 @@ class E2ETest : public QObject {
     QCOMPARE(o->bSucheLaeuft, Falsch);
     bild(o, "09-geladen");
 
-    menue(o, "MenüExtrasSpracheEn");
+    test::menue(o, "MenüExtrasSpracheEn");
     QCOMPARE(Sprache::SprachCode, QStringLiteral("En"));
     QCOMPARE(o->findChild<QMenu*>("MenüPartie")->title(), QStringLiteral("&Game"));
     bild(o, "10-englisch");
 
-    menue(o, "MenüPartieProgrammBeenden");
+    test::menue(o, "MenüPartieProgrammBeenden");
     QVERIFY(!o->isVisible());
     QVERIFY2(ui.boxen.isEmpty(), qPrintable(ui.boxen.value(0).text));
     QCOMPARE(ui.beeps, 0);

@@ -7,13 +7,13 @@
 #include "guitest.h"
 #include "shell/sprache.h"
 #include "shell/uiservice.h"
+#include "standin.h"
 
 using namespace galdrik;
 
 namespace {
 EngineComm::Export<int32_t(int32_t)> DLL_GibtEsNicht{"DLL_GibtEsNicht", -7};
 EngineComm::Export<void(int32_t)> DLL_GibtEsAuchNicht{"DLL_GibtEsAuchNicht"};
-EngineComm::Export<int32_t(const char*)> Standin_PufferSetzen{"Standin_PufferSetzen", -1};
 }  // namespace
 
 class EngineCommTest : public QObject {
@@ -94,7 +94,7 @@ class EngineCommTest : public QObject {
     QFETCH(QString, text);
     QFETCH(int, bytes);
     EngineComm::setBibliothek(QStringLiteral(GALDRIK_STANDIN_PATH));
-    QCOMPARE(Standin_PufferSetzen(text), bytes);
+    QCOMPARE(test::Standin_PufferSetzen(text), bytes);
   }
 };
 

@@ -10,14 +10,9 @@
 #include "guitest.h"
 #include "shell/enginecomm.h"
 #include "shell/uiservice.h"
+#include "standin.h"
 
 using namespace galdrik;
-
-namespace {
-// The stand-in's own exports: fill its buffer, count its byte fetches.
-EngineComm::Export<int32_t(const char*)> Standin_PufferSetzen{"Standin_PufferSetzen", -1};
-EngineComm::Export<int32_t()> Standin_Aufrufe{"Standin_Aufrufe", -1};
-}  // namespace
 
 class EngineGlobalTest : public QObject {
   Q_OBJECT
@@ -99,9 +94,9 @@ class EngineGlobalTest : public QObject {
     QFETCH(int, aufrufe);
     test::RecordingUi ui;
     EngineComm::setBibliothek(QStringLiteral(GALDRIK_STANDIN_PATH));
-    Standin_PufferSetzen(puffer);
+    test::Standin_PufferSetzen(puffer);
     QCOMPARE(EngineGlobal::EngineStringHolen(n), text);
-    QCOMPARE(Standin_Aufrufe(), aufrufe);
+    QCOMPARE(test::Standin_Aufrufe(), aufrufe);
     EngineComm::setBibliothek({});
     QVERIFY(ui.boxen.isEmpty());
   }

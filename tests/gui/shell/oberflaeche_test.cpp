@@ -37,10 +37,6 @@ bool groesse(Oberflaeche* o, int breite, int hoehe) {
   return QTest::qWaitFor([&] { return o->centralWidget()->size() == QSize(breite, hoehe); });
 }
 
-bool sichtbar(Oberflaeche* o, const char* name) {
-  return !o->findChild<QWidget*>(QString::fromUtf8(name))->isHidden();
-}
-
 // What a control shows for a caption row's property.
 QString gezeigt(QObject* o, Eigenschaft e, bool fenster) {
   if (e == Eigenschaft::ToolTipText) {
@@ -164,7 +160,7 @@ class OberflaecheTest : public QObject {
     QCOMPARE(eintraege, 55);
     for (const char* name : {"MenüPartie", "MenüTests", "MenüAnsicht", "MenüExtras", "MenüHilfe"})
       QVERIFY(o->findChild<QMenu*>(name)->menuAction()->isVisible());
-    QVERIFY(sichtbar(o, "ButtonBrettTB"));
+    QVERIFY(test::sichtbar(o, "ButtonBrettTB"));
 
     auto* schriften = o->findChild<QComboBox*>("PaintComboSchriftart");
     QCOMPARE(schriften->count(), QFontDatabase::families().size());
@@ -271,10 +267,10 @@ class OberflaecheTest : public QObject {
     QCOMPARE(o->lage(w), lage);
     QCOMPARE(w->geometry(), twips::rechteck(lage.x(), lage.y(), lage.width(), lage.height()));
     for (const char* panel : {"FrameBrett", "FrameNotation", "FrameEngine"})
-      QVERIFY2(sichtbar(o, panel), panel);
+      QVERIFY2(test::sichtbar(o, panel), panel);
     for (const char* panel :
          {"FramePGN", "FrameStellung", "FrameZeichnen", "FrameTBAnalyse", "FrameSpezDB"})
-      QVERIFY2(!sichtbar(o, panel), panel);
+      QVERIFY2(!test::sichtbar(o, panel), panel);
   }
 
   // A panel needs more than 720 twips; the PGN browser and the view
@@ -309,9 +305,9 @@ class OberflaecheTest : public QObject {
     EngineGlobal::einstellungen.OptAnsichtNotat = AlsBoolean(notationAn);
     o->centralWidget()->resize(breite, hoehe);
     o->ResizeExtern();
-    QCOMPARE(sichtbar(o, "FrameNotation"), notation);
-    QCOMPARE(sichtbar(o, "FrameEngine"), engine);
-    QCOMPARE(sichtbar(o, "FramePGN"), pgn);
+    QCOMPARE(test::sichtbar(o, "FrameNotation"), notation);
+    QCOMPARE(test::sichtbar(o, "FrameEngine"), engine);
+    QCOMPARE(test::sichtbar(o, "FramePGN"), pgn);
     if (notation)
       QCOMPARE(o->lage(o->findChild<QWidget*>("FrameNotation")).width(), breite * 15.0 - 7320);
     if (engine)
@@ -329,7 +325,7 @@ class OberflaecheTest : public QObject {
     o->setWindowState(Qt::WindowMinimized);
     EngineGlobal::einstellungen.OptAnsichtNotat = Falsch;
     o->ResizeExtern();
-    QVERIFY(sichtbar(o, "FrameNotation"));
+    QVERIFY(test::sichtbar(o, "FrameNotation"));
     o->setWindowState(Qt::WindowNoState);
     EngineGlobal::einstellungen.OptAnsichtNotat = Wahr;
     o->centralWidget()->resize(10, 619);

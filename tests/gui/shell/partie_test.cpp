@@ -28,15 +28,7 @@ namespace {
 const QString kDatei = QStringLiteral("/tmp/partien.pgn");
 const QString kStrich = QStringLiteral(" \u2013 ");
 
-void menue(Oberflaeche* o, const char* name) {
-  o->findChild<QAction*>(QString::fromUtf8(name))->trigger();
-}
-
 QListWidget* liste(Oberflaeche* o) { return o->findChild<QListWidget*>("ListPGNDatei"); }
-
-bool sichtbar(Oberflaeche* o, const char* name) {
-  return !o->findChild<QWidget*>(QString::fromUtf8(name))->isHidden();
-}
 
 // The tags of one game as the stand-in's index hands them out: Event,
 // Site, Date, Round, White, Black, Result.
@@ -52,16 +44,12 @@ void partie(int i, const QStringList& tags) {
 void browserOeffnen(Oberflaeche* o, test::RecordingUi& ui, int n) {
   test::Standin_Antwort("DLL_PGNDateiLaden", n);
   ui.dialogAntworten << kDatei;
-  menue(o, "MenüPartieÖffnenPGN");
+  test::menue(o, "MenüPartieÖffnenPGN");
 }
-
-// The engine's own move entry and navigation, for the real library.
-EngineComm::Export<int32_t(const char*, const char*)> DLL_PGNInput{"DLL_PGNInput", -1};
-EngineComm::Export<void()> DLL_ZugPlus{"DLL_ZugPlus"};
 
 bool ziehen(const char* zug) {
   EngineComm::DLL_ZugAnz();
-  const int32_t i = DLL_PGNInput(zug, "PNBRQK");
+  const int32_t i = EngineComm::DLL_PGNInput(zug, "PNBRQK");
   if (i < 0) return false;
   EngineComm::DLL_ZugMachen(i);
   return true;
@@ -118,7 +106,7 @@ class PartieTest : public QObject {
     o->findChild<TextBox*>("TextEngine")->setText("Suche...");
     test::Standin_Zuruecksetzen();
 
-    menue(o, "MenüPartieNeu");
+    test::menue(o, "MenüPartieNeu");
     const QStringList aufrufe = test::fensterAufrufe();
     const qsizetype hash = aufrufe.indexOf("DLL_HashReAllok()");
     QVERIFY(hash >= 0);
@@ -129,8 +117,8 @@ class PartieTest : public QObject {
     if (browser) QVERIFY(aufrufe.indexOf("DLL_PGNDateiSchliessen()") < hash);
     QCOMPARE(o->bPGNModus, Falsch);
     QCOMPARE(o->bTBModus, Falsch);
-    QVERIFY(sichtbar(o, "FrameNotation"));
-    QVERIFY(!sichtbar(o, "FramePGN"));
+    QVERIFY(test::sichtbar(o, "FrameNotation"));
+    QVERIFY(!test::sichtbar(o, "FramePGN"));
     QCOMPARE(o->findChild<TextBox*>("TextEngine")->text(), QString());
     QCOMPARE(o->tStellungKopie[4], 6);
     QCOMPARE(o->tStellungKopie[12], 1);
@@ -147,7 +135,7 @@ class PartieTest : public QObject {
     Oberflaeche* o = test::starten();
     QVERIFY(o);
     for (int r : {-2, -2, 0}) test::Standin_Antwort("DLL_HashReAllok", r);
-    menue(o, "MenüPartieNeu");
+    test::menue(o, "MenüPartieNeu");
     QCOMPARE(o->bHashtabelleFehlt, Wahr);
     QCOMPARE(ui.boxen.size(), 1);
     QCOMPARE(ui.boxen[0].text, Sprache::MsgKeineHashtabelle);
@@ -188,7 +176,7 @@ class PartieTest : public QObject {
     test::Standin_Zuruecksetzen();
     o->bSucheLaeuft = AlsBoolean(suche);
     if (!suche) test::Standin_Antwort("DLL_EPDTestFertig", 0);
-    menue(o, "MenüPartieNeu");
+    test::menue(o, "MenüPartieNeu");
     o->bSucheLaeuft = Falsch;
     QCOMPARE(ui.beeps, 1);
     for (const char* name : {"DLL_HashReAllok", "DLL_HashLeeren", "DLL_PartieBeginn"})
@@ -244,13 +232,13 @@ class PartieTest : public QObject {
     QCOMPARE(liste(o)->currentRow(), 0);
     QCOMPARE(o->findChild<QLabel*>("ObfLabelPGNPartieDaten")->text(), details);
     QCOMPARE(o->bPGNModus, Wahr);
-    QVERIFY(sichtbar(o, "FramePGN"));
-    QVERIFY(!sichtbar(o, "FrameNotation"));
+    QVERIFY(test::sichtbar(o, "FramePGN"));
+    QVERIFY(!test::sichtbar(o, "FrameNotation"));
     QVERIFY(liste(o)->isVisible());
     QCOMPARE(o->focusWidget(), o->findChild<QWidget*>("ButtonPGNPartieÖffnen"));
     // The layout keeps the notation hidden while the browser is open.
     o->ResizeExtern();
-    QVERIFY(!sichtbar(o, "FrameNotation"));
+    QVERIFY(!test::sichtbar(o, "FrameNotation"));
     QVERIFY(ui.boxen.isEmpty());
   }
 
@@ -278,7 +266,7 @@ class PartieTest : public QObject {
     test::Standin_Zuruecksetzen();
     test::Standin_Antwort("DLL_PGNDateiLaden", anzahl);
     if (!abbrechen) ui.dialogAntworten << QStringLiteral("/tmp/kaputt.pgn");
-    menue(o, "MenüPartieÖffnenPGN");
+    test::menue(o, "MenüPartieÖffnenPGN");
 
     if (abbrechen) {
       QVERIFY(ui.boxen.isEmpty());
@@ -291,8 +279,8 @@ class PartieTest : public QObject {
     }
     QCOMPARE(test::aufrufeVon("DLL_PGNDateiSchliessen").size(), warOffen ? 1 : 0);
     QCOMPARE(o->bPGNModus, Falsch);
-    QVERIFY(!sichtbar(o, "FramePGN"));
-    QVERIFY(sichtbar(o, "FrameNotation"));
+    QVERIFY(!test::sichtbar(o, "FramePGN"));
+    QVERIFY(test::sichtbar(o, "FrameNotation"));
     for (const char* name :
          {"DLL_PartieBeginn", "DLL_PGNDateiPartieLoad", "DLL_PGNDateiPartieInfo"})
       QVERIFY2(test::aufrufeVon(name).isEmpty(), name);
@@ -341,8 +329,8 @@ class PartieTest : public QObject {
     QCOMPARE(o->bZugParitaet, Wahr);
     QCOMPARE(o->findChild<TextBox*>("TextEngine")->text(), QString());
     QCOMPARE(o->bPGNModus, Falsch);
-    QVERIFY(!sichtbar(o, "FramePGN"));
-    QVERIFY(sichtbar(o, "FrameNotation"));
+    QVERIFY(!test::sichtbar(o, "FramePGN"));
+    QVERIFY(test::sichtbar(o, "FrameNotation"));
   }
 
   // Back closes the browser and frees the index; the game stays.
@@ -357,8 +345,8 @@ class PartieTest : public QObject {
     for (const char* name : {"DLL_PartieBeginn", "DLL_PGNDateiPartieLoad"})
       QVERIFY2(test::aufrufeVon(name).isEmpty(), name);
     QCOMPARE(o->bPGNModus, Falsch);
-    QVERIFY(!sichtbar(o, "FramePGN"));
-    QVERIFY(sichtbar(o, "FrameNotation"));
+    QVERIFY(!test::sichtbar(o, "FramePGN"));
+    QVERIFY(test::sichtbar(o, "FrameNotation"));
   }
 
   // Saving asks for the file, then the tag dialog writes the game there. A
@@ -369,7 +357,7 @@ class PartieTest : public QObject {
     Oberflaeche* o = test::starten();
     QVERIFY(o);
     o->show();
-    menue(o, "MenüPartieSpeichernPGN");
+    test::menue(o, "MenüPartieSpeichernPGN");
     QCOMPARE(ui.dialoge.size(), 1);
     QVERIFY(ui.dialoge[0].speichern);
     const DateiAnfrage& a = ui.dialoge[0].anfrage;
@@ -381,12 +369,12 @@ class PartieTest : public QObject {
 
     test::Standin_Zuruecksetzen();
     ui.dialogAntworten << QStringLiteral("/tmp/erste.pgn") << QStringLiteral("/tmp/zweite.pgn");
-    menue(o, "MenüPartieSpeichernPGN");
+    test::menue(o, "MenüPartieSpeichernPGN");
     QCOMPARE(tagdialoge().size(), 1);
     QPointer<PGNInfo> erster = tagdialoge()[0];
     QCOMPARE(erster->sZielDatei, QStringLiteral("/tmp/erste.pgn"));
     QCOMPARE(erster->parentWidget(), o);
-    menue(o, "MenüPartieSpeichernPGN");
+    test::menue(o, "MenüPartieSpeichernPGN");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(erster.isNull());
     QCOMPARE(tagdialoge().size(), 1);
@@ -429,7 +417,7 @@ class PartieTest : public QObject {
     test::Standin_TextSetzen("DLL_FENOutput",
                              "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
     test::Standin_Antwort("DLL_EPDSpeichern", ergebnis);
-    menue(o, "MenüPartiePositionSpeichernEPD");
+    test::menue(o, "MenüPartiePositionSpeichernEPD");
 
     QCOMPARE(ui.dialoge.size(), 1);
     const DateiAnfrage& a = ui.dialoge[0].anfrage;
@@ -478,7 +466,7 @@ class PartieTest : public QObject {
       for (const char* zug : {"e4", "e5", "Nf3"}) QVERIFY(ziehen(zug));
       if (i == 1) QVERIFY(ziehen("Nc6"));
       ui.dialogAntworten << pgn;
-      menue(o, "MenüPartieSpeichernPGN");
+      test::menue(o, "MenüPartieSpeichernPGN");
       PGNInfo* d = tagdialoge().value(0);
       QVERIFY(d);
       d->findChild<QLineEdit*>("Text1(1)")->setText("Köln");
@@ -487,7 +475,7 @@ class PartieTest : public QObject {
       d->findChild<QComboBox*>("Combo1")->setCurrentText(tags[i][2]);
       d->Command1_Click();
       QVERIFY(tagdialoge().isEmpty());
-      menue(o, "MenüPartieNeu");
+      test::menue(o, "MenüPartieNeu");
     }
     QFile datei(pgn);
     QVERIFY(datei.open(QIODevice::ReadOnly));
@@ -498,7 +486,7 @@ class PartieTest : public QObject {
 
     const QString heute = QDate::currentDate().toString("yyyy.MM.dd");
     ui.dialogAntworten << pgn;
-    menue(o, "MenüPartieÖffnenPGN");
+    test::menue(o, "MenüPartieÖffnenPGN");
     QVERIFY2(ui.boxen.isEmpty(), qPrintable(ui.boxen.value(0).text));
     QCOMPARE(liste(o)->count(), 2);
     QCOMPARE(liste(o)->item(0)->text(), "Kasparov" + kStrich + "Karpov 1-0, Köln " + heute);
@@ -510,17 +498,17 @@ class PartieTest : public QObject {
     QVERIFY(ui.boxen.isEmpty());
     QCOMPARE(o->bPGNModus, Falsch);
     // The loaded game stands at its start; its four moves are there.
-    for (int i = 0; i < 4; ++i) DLL_ZugPlus();
+    for (int i = 0; i < 4; ++i) EngineComm::DLL_ZugPlus();
     QCOMPARE(EngineGlobal::EngineStringHolen(EngineComm::DLL_FENOutput(5)).section(' ', 0, 1),
              QStringLiteral("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w"));
 
-    menue(o, "MenüPartieNeu");
+    test::menue(o, "MenüPartieNeu");
     const QString epd = ordner.filePath("stellung.epd");
     const QString zeile = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - bm e4;";
     for (int i = 0; i < 2; ++i) {
       ui.dialogAntworten << epd;
       ui.eingabeAntworten << zeile;
-      menue(o, "MenüPartiePositionSpeichernEPD");
+      test::menue(o, "MenüPartiePositionSpeichernEPD");
     }
     QCOMPARE(ui.eingaben.last().vorgabe,
              QStringLiteral("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - "));

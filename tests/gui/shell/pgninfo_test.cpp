@@ -39,11 +39,6 @@ QStringList schreiben(const QStringList& tags, const QString& datei = kDatei) {
   return {"DLL_PartiePGNSet(" + texte.join(',') + ")", "DLL_DateiSpeichern(\"" + datei + "\",1)"};
 }
 
-bool geschlossen(const QPointer<PGNInfo>& dialog) {
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  return dialog.isNull();
-}
-
 // The ways of closing the dialog.
 void schliessen(PGNInfo* dialog, const QString& weg) {
   if (weg == "Ok")
@@ -168,7 +163,7 @@ class PGNInfoTest : public QObject {
     QCOMPARE(test::standinProtokoll(), schreiben(tags));
     QVERIFY(erwartet.toUtf8().size() <= PGNInfo::kTagBytes);
     QVERIFY(ui.boxen.isEmpty());
-    QVERIFY(geschlossen(dialog));
+    QVERIFY(test::geschlossen(dialog));
   }
 
   // Leaving a box cleans it at once, so the user sees what will be written.
@@ -195,7 +190,7 @@ class PGNInfoTest : public QObject {
     QCOMPARE(ui.boxen[0].text, Sprache::MsgFehlerPGNSpeichern);
     QCOMPARE(ui.boxen[0].stil, MsgStil::Critical);
     QCOMPARE(ui.boxen[0].titel, Sprache::FehlerTitel);
-    QVERIFY(geschlossen(dialog));
+    QVERIFY(test::geschlossen(dialog));
   }
 
   // A second save replaces a dialog still open: the first writes nothing,
@@ -206,7 +201,7 @@ class PGNInfoTest : public QObject {
     QPointer<PGNInfo> erster = PGNInfo::Oeffnen(&haupt, "/tmp/erste.pgn");
     text1(erster, 0)->setText("Erstes");
     QPointer<PGNInfo> zweiter = PGNInfo::Oeffnen(&haupt, "/tmp/zweite.pgn");
-    QVERIFY(geschlossen(erster));
+    QVERIFY(test::geschlossen(erster));
     QVERIFY(test::standinProtokoll().isEmpty());
     QCOMPARE(text1(zweiter, 0)->text(), QString());
     schliessen(zweiter, "Ok");
@@ -246,7 +241,7 @@ class PGNInfoTest : public QObject {
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(dialog.data()));
 
     schliessen(dialog, "Ok");
-    QVERIFY(geschlossen(dialog));
+    QVERIFY(test::geschlossen(dialog));
     klicken();
     QCOMPARE(geklickt.count(), 1);
   }

@@ -21,6 +21,8 @@
 #include "standin.h"
 
 using namespace galdrik;
+using test::gespeichert;
+using test::speichern;
 
 namespace {
 
@@ -78,17 +80,6 @@ QStringList engineStart() {
   liste << "DLL_TBCache(1048576)"
         << "DLL_TBMetrik(0)";
   return liste;
-}
-
-void speichern(const QList<std::pair<QString, QString>>& werte) {
-  auto speicher = EngineGlobal::Einstellungsspeicher();
-  for (const auto& [schluessel, wert] : werte) speicher->setValue(schluessel, wert);
-}
-
-QString gespeichert(const QString& schluessel) {
-  return EngineGlobal::Einstellungsspeicher()
-      ->value(schluessel, QStringLiteral("<fehlt>"))
-      .toString();
 }
 
 QWidget* fenster(const char* name) {

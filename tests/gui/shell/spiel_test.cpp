@@ -30,7 +30,7 @@ PictureBox* brett(Oberflaeche* o) { return o->findChild<PictureBox*>("BrettBild"
 
 QPoint punkt(Oberflaeche* o, int feld) {
   if (feld == kRand) return {1, 1};
-  return twips::zuPixel(o->BrettFeldX(feld) + 367, o->BrettFeldY(feld) + 367);
+  return test::feldMitte(o, feld);
 }
 
 void ziehen(Oberflaeche* o, int von, int nach) {

@@ -3,11 +3,14 @@
 // the calls the window made.
 #pragma once
 
+#include <QAction>
 #include <QList>
+#include <QPoint>
 #include <QSettings>
 #include <QStringList>
 #include <utility>
 
+#include "shell/controls/twips.h"
 #include "shell/enginecomm.h"
 #include "shell/engineglobal.h"
 #include "shell/oberflaeche.h"
@@ -36,6 +39,21 @@ inline Oberflaeche* starten(const Werte& werte = {}) {
   speichern(Werte{{QStringLiteral("Sprache/OptLanguage"), QStringLiteral("Dt")}} + werte);
   if (EngineGlobal::Main(QString()) != 0) return nullptr;
   return Oberflaeche::instanz();
+}
+
+// Chooses the main window's menu entry of that name.
+inline void menue(Oberflaeche* o, const char* name) {
+  o->findChild<QAction*>(QString::fromUtf8(name))->trigger();
+}
+
+// Whether the window's control of that name is shown (with the window).
+inline bool sichtbar(Oberflaeche* o, const char* name) {
+  return !o->findChild<QWidget*>(QString::fromUtf8(name))->isHidden();
+}
+
+// The middle of a square on the board picture, in pixels of the picture.
+inline QPoint feldMitte(Oberflaeche* o, int feld) {
+  return twips::zuPixel(o->BrettFeldX(feld) + 367, o->BrettFeldY(feld) + 367);
 }
 
 // The calls outside start-up's own: those of the main window.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
 #include <QSettings>
 #include <QStyleFactory>
 #include <QTemporaryDir>
@@ -15,6 +16,14 @@ namespace galdrik::test {
 inline QString& privatOrdner() {
   static QString ordner;
   return ordner;
+}
+
+// Whether the window is gone: a closed window is deleted on the way back to
+// the event loop, which a test does not take.
+template <typename Fenster>
+bool geschlossen(const QPointer<Fenster>& fenster) {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  return fenster.isNull();
 }
 
 template <typename Test>

@@ -15,6 +15,10 @@ inline EngineComm::Export<void(const char*, int64_t)> Standin_Antwort64{"Standin
 inline EngineComm::Export<void()> Standin_Zuruecksetzen{"Standin_Zuruecksetzen"};
 inline EngineComm::Export<void(int32_t*)> Standin_StellungSetzen{"Standin_StellungSetzen"};
 inline EngineComm::Export<void(const char*, const char*)> Standin_TextSetzen{"Standin_TextSetzen"};
+// Fills the output buffer (answers its length in bytes); counts the byte
+// fetches since.
+inline EngineComm::Export<int32_t(const char*)> Standin_PufferSetzen{"Standin_PufferSetzen", -1};
+inline EngineComm::Export<int32_t()> Standin_Aufrufe{"Standin_Aufrufe", -1};
 
 // The calls the stand-in recorded, one "name(arguments)" each.
 inline QStringList standinProtokoll() {
