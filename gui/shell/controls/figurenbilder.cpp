@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QVector>
 #include <cstdlib>
+#include <vector>
 
 namespace galdrik::figurenbilder {
 
@@ -41,13 +42,17 @@ QImage innenflaeche(const QPainterPath& pfad, int seite) {
     p.setBrush(Qt::black);
     p.drawPath(pfad);
   }
-  QImage aussen(seite, seite, QImage::Format_Grayscale8);
-  aussen.fill(0);
+  // Reached pixels are marked in a plain buffer: going through QImage per
+  // pixel costs a detach check on every step of the fill.
+  const uchar* zeilen = maske.constBits();
+  const qsizetype breite = maske.bytesPerLine();
+  std::vector<uchar> aussen(static_cast<size_t>(seite) * static_cast<size_t>(seite), 0);
   QVector<QPoint> offen;
   auto besuchen = [&](int x, int y) {
     if (x < 0 || y < 0 || x >= seite || y >= seite) return;
-    if (aussen.scanLine(y)[x] || maske.scanLine(y)[x] == 0) return;
-    aussen.scanLine(y)[x] = 255;
+    uchar& erreicht = aussen[static_cast<size_t>(y) * static_cast<size_t>(seite) + x];
+    if (erreicht || zeilen[y * breite + x] == 0) return;
+    erreicht = 255;
     offen.push_back({x, y});
   };
   for (int i = 0; i < seite; ++i) {
@@ -66,19 +71,20 @@ QImage innenflaeche(const QPainterPath& pfad, int seite) {
   }
   QImage ergebnis(seite, seite, QImage::Format_Alpha8);
   for (int y = 0; y < seite; ++y) {
-    const uchar* a = aussen.constScanLine(y);
+    const uchar* a = aussen.data() + static_cast<size_t>(y) * static_cast<size_t>(seite);
     uchar* e = ergebnis.scanLine(y);
     for (int x = 0; x < seite; ++x) e[x] = a[x] ? 0 : 255;
   }
   return ergebnis;
 }
 
-QImage quadrat(int figur, bool dunkel) {
+// A piece picture on the ground of a light or a dark square.
+QImage quadrat(const QImage& figur, bool dunkel) {
   const int grund = dunkel ? kDunkel : kHell;
   QImage bild(kBildGroesse, kBildGroesse, QImage::Format_RGB32);
   bild.fill(QColor(grund, grund, grund));
   QPainter p(&bild);
-  p.drawImage(0, 0, Figur(figur, kBildGroesse));
+  p.drawImage(0, 0, figur);
   return bild;
 }
 
@@ -135,8 +141,10 @@ ImageList Hauptliste() {
   ImageList liste;
   for (int betrag = 1; betrag <= 6; ++betrag) {
     for (int figur : {betrag, -betrag}) {
+      // The piece is the same on both squares: drawn once, grounded twice.
+      const QImage bild = Figur(figur, kBildGroesse);
       for (bool dunkel : {false, true})
-        liste.setPicture(BildIndex(figur, dunkel), quadrat(figur, dunkel));
+        liste.setPicture(BildIndex(figur, dunkel), quadrat(bild, dunkel));
       liste.setPicture(CursorIndex(figur), Figur(figur, kCursorGroesse));
     }
   }
