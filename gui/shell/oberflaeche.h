@@ -50,6 +50,12 @@ inline constexpr int Spezial1 = 1750, Spezial2 = 1751, Spezial3 = 1752;
 }  // namespace TBMaske
 inline constexpr int kTBSlots = 6;
 
+// The board picture's geometry in twips, for drawing on it and for finding
+// the square under the pointer: a square, and the black margin around the
+// eight files and ranks.
+inline constexpr double kFeldTwips = 735;
+inline constexpr double kRandTwips = 25;
+
 // The tablebase panel's controls the board refresh keeps in line; the panel
 // sets them when it builds its controls, and a control not set is skipped.
 struct TBAnalyseTafel {

@@ -26,17 +26,17 @@ using namespace EngineComm;
 
 namespace {
 
-// Board geometry in twips: the squares and the black margin around them.
-constexpr double kFeld = 735;
-constexpr double kRand = 25;
-constexpr double kBrett = 8 * kFeld + 2 * kRand;
+constexpr double kBrett = 8 * kFeldTwips + 2 * kRandTwips;
 // The tablebase mark: a disc near the square's lower right corner.
 constexpr double kJokerAbstand = 120;
 constexpr double kJokerRadius = 80;
 
 constexpr uint32_t kSchwarz = 0;
-constexpr uint32_t kHell = farbe::Rgb(255, 255, 255);
-constexpr uint32_t kDunkel = farbe::Rgb(127, 127, 127);
+// Empty squares in the grounds of the piece pictures.
+constexpr uint32_t kHell =
+    farbe::Rgb(figurenbilder::kHell, figurenbilder::kHell, figurenbilder::kHell);
+constexpr uint32_t kDunkel =
+    farbe::Rgb(figurenbilder::kDunkel, figurenbilder::kDunkel, figurenbilder::kDunkel);
 
 // a1 is dark.
 bool hellesFeld(int32_t feld) { return (feld % 8 + feld / 8) % 2 == 1; }
@@ -62,12 +62,12 @@ void Oberflaeche::FigurBildCode(const int32_t& feld, const int32_t& figur, int32
 
 double Oberflaeche::BrettFeldX(const int32_t& feld) const {
   const int32_t linie = feld % 8;
-  return (bWeissUnten != Falsch ? linie : 7 - linie) * kFeld + kRand;
+  return (bWeissUnten != Falsch ? linie : 7 - linie) * kFeldTwips + kRandTwips;
 }
 
 double Oberflaeche::BrettFeldY(const int32_t& feld) const {
   const int32_t reihe = feld / 8;
-  return (bWeissUnten != Falsch ? 7 - reihe : reihe) * kFeld + kRand;
+  return (bWeissUnten != Falsch ? 7 - reihe : reihe) * kFeldTwips + kRandTwips;
 }
 
 // --------------------------------------------------------------- redraw
@@ -88,10 +88,10 @@ void Oberflaeche::BrettAktualisieren(int16_t flag) {
     if (figur != 0) {
       int32_t index = 0;
       FigurBildCode(feld, figur, index);
-      bild.paintPicture(bilder.picture(index), x, y, kFeld, kFeld);
+      bild.paintPicture(bilder.picture(index), x, y, kFeldTwips, kFeldTwips);
     } else {
-      bild.box(x + h, y + h, x + kFeld - h, y + kFeld - h, hellesFeld(feld) ? kHell : kDunkel,
-               true);
+      bild.box(x + h, y + h, x + kFeldTwips - h, y + kFeldTwips - h,
+               hellesFeld(feld) ? kHell : kDunkel, true);
     }
   }
 
@@ -238,7 +238,8 @@ void Oberflaeche::FelderRahmen(const int32_t& feld, const int32_t& farbe) {
   const double x = BrettFeldX(feld), y = BrettFeldY(feld);
   const int stil = bild.fillStyle();
   bild.setFillStyle(FillStyle::Transparent);
-  bild.box(x + h, y + h, x + kFeld - h, y + kFeld - h, static_cast<uint32_t>(farbe), false);
+  bild.box(x + h, y + h, x + kFeldTwips - h, y + kFeldTwips - h, static_cast<uint32_t>(farbe),
+           false);
   bild.setFillStyle(stil);
   bild.setDrawWidth(1);
 }
@@ -246,7 +247,8 @@ void Oberflaeche::FelderRahmen(const int32_t& feld, const int32_t& farbe) {
 void Oberflaeche::FelderText(const int32_t& feld, const QString& text, const int32_t& format) {
   PictureBox& bild = *brettBild_;
   const double x = BrettFeldX(feld), y = BrettFeldY(feld);
-  const QPoint links = twips::zuPixel(x, y), rechts = twips::zuPixel(x + kFeld, y + kFeld);
+  const QPoint links = twips::zuPixel(x, y),
+               rechts = twips::zuPixel(x + kFeldTwips, y + kFeldTwips);
   bild.setForeColor(kSchwarz);
   bild.setFontName(QStringLiteral("Tahoma"));
   bild.setFontSize(8);
@@ -260,8 +262,8 @@ void Oberflaeche::ZeichneJoker(const int32_t& feld, const int32_t& slot) {
   bild.setFillColor(static_cast<uint32_t>(TBFigMarkFarbe(slot - 1)));
   bild.setFillStyle(FillStyle::Solid);
   bild.setDrawWidth(1);
-  bild.circle(BrettFeldX(feld) + kFeld - kJokerAbstand, BrettFeldY(feld) + kFeld - kJokerAbstand,
-              kJokerRadius, kSchwarz);
+  bild.circle(BrettFeldX(feld) + kFeldTwips - kJokerAbstand,
+              BrettFeldY(feld) + kFeldTwips - kJokerAbstand, kJokerRadius, kSchwarz);
   bild.setFillStyle(FillStyle::Transparent);
 }
 

@@ -13,16 +13,14 @@ using namespace EngineComm;
 
 namespace {
 
-constexpr double kFeld = 735;
-constexpr double kRand = 25;
-
 constexpr int kZeigerNormal = 0;
 constexpr int kZeigerSymbol = 99;
 
 }  // namespace
 
 int32_t Oberflaeche::FeldUnter(double x, double y) const {
-  const double spalteGenau = (x - kRand) / kFeld, reiheGenau = (y - kRand) / kFeld;
+  const double spalteGenau = (x - kRandTwips) / kFeldTwips,
+               reiheGenau = (y - kRandTwips) / kFeldTwips;
   if (spalteGenau < 0 || reiheGenau < 0) return -1;
   const auto spalte = static_cast<int32_t>(spalteGenau);
   const auto reihe = static_cast<int32_t>(reiheGenau);

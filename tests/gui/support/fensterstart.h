@@ -53,7 +53,8 @@ inline bool sichtbar(Oberflaeche* o, const char* name) {
 
 // The middle of a square on the board picture, in pixels of the picture.
 inline QPoint feldMitte(Oberflaeche* o, int feld) {
-  return twips::zuPixel(o->BrettFeldX(feld) + 367, o->BrettFeldY(feld) + 367);
+  const double mitte = kFeldTwips / 2;
+  return twips::zuPixel(o->BrettFeldX(feld) + mitte, o->BrettFeldY(feld) + mitte);
 }
 
 // The calls outside start-up's own: those of the main window.
