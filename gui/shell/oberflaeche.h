@@ -254,6 +254,9 @@ class Oberflaeche : public QMainWindow {
  private:
   void tastaturVerbinden();
   void notationVerbinden();
+  // One move back or forward through the game record (DLL_ZugMinus or
+  // DLL_ZugPlus), refused while a job, the setup or the browser holds it.
+  void zugSchritt(EngineComm::Export<void()>& schritt);
   void tasteFuerFenster(QKeyEvent* ereignis);
   // Presses a button (or chooses a menu entry) of a panel that connects its
   // own handler to it; nothing when the panel has not built it.

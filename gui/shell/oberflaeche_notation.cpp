@@ -59,30 +59,19 @@ void Oberflaeche::notationVerbinden() {
 
 // ------------------------------------------------------------ navigation
 
+void Oberflaeche::ButtonBrettZurueck_Click() { zugSchritt(DLL_ZugMinus); }
+
+void Oberflaeche::ButtonBrettVorwaerts_Click() { zugSchritt(DLL_ZugPlus); }
+
 // A step through the game is no move of the user's: the parity is set so
 // that the engine does not answer it.
-void Oberflaeche::ButtonBrettZurueck_Click() {
+void Oberflaeche::zugSchritt(Export<void()>& schritt) {
   if (bSucheLaeuft != Falsch || bEditModus != Falsch || bTBAnaLaeuft != Falsch ||
       bPGNModus != Falsch) {
     ui().beep();
     return;
   }
-  DLL_ZugMinus();
-  bZugParitaet = Falsch;
-  ZugGemacht();
-  if (bTBModus != Falsch) {
-    InitTBSpaziergang();
-    InitTBBrett(Falsch);
-  }
-}
-
-void Oberflaeche::ButtonBrettVorwaerts_Click() {
-  if (bSucheLaeuft != Falsch || bEditModus != Falsch || bTBAnaLaeuft != Falsch ||
-      bPGNModus != Falsch) {
-    ui().beep();
-    return;
-  }
-  DLL_ZugPlus();
+  schritt();
   bZugParitaet = Falsch;
   ZugGemacht();
   if (bTBModus != Falsch) {
