@@ -263,6 +263,29 @@ TEST_F(PGNTest, CRLFDateiWieLF) {
   }
 }
 
+// One pass over the file gives every game the text a read of its own gives,
+// games of tags alone (no lines of their own) and escape lines included.
+TEST_F(PGNTest, ZugtexteInEinemDurchgang) {
+  const std::string pfad = Datei("folge.pgn");
+  Schreiben(pfad,
+            "[Event \"a\"]\n\n1. e4 e5\n% escaped\n2. Nf3 *\n\n"
+            "[Event \"b\"]\n"
+            "[Event \"c\"]\n\n1. d4 *\n\n"
+            "[Event \"d\"]\n");
+  std::vector<PGNIndexSatz> saetze;
+  ASSERT_EQ(PGNDateiIndex(pfad, saetze), 4);
+  PGNZugtextLeser leser(pfad);
+  for (const PGNIndexSatz& s : saetze) {
+    std::string einzeln, folge;
+    const int32_t n = PGNPartieTextLesen(pfad, s.ersteZeile, s.zeilenAnzahl, einzeln);
+    EXPECT_EQ(leser.lesen(s.ersteZeile, s.zeilenAnzahl, folge), n) << s.tags[TagEvent];
+    EXPECT_EQ(folge, einzeln) << s.tags[TagEvent];
+  }
+  std::string text;
+  EXPECT_EQ(leser.lesen(saetze[0].ersteZeile, saetze[0].zeilenAnzahl, text), -1);
+  EXPECT_EQ(PGNZugtextLeser(Datei("fehlt.pgn")).lesen(0, 1, text), -1);
+}
+
 TEST_F(PGNTest, SetUpStartUndPlygrenzen) {
   const struct {
     const char* setUp;
