@@ -20,8 +20,8 @@
 #include "interface/galdrik_exports.h"
 #include "interface/partie.h"
 #include "interface/pgn.h"
+#include "interface/spielen.h"
 #include "support/kleinerstapel.h"
-#include "support/zugtext.h"
 
 namespace galdrik {
 namespace {
@@ -75,18 +75,7 @@ std::string Baum(const Partiewurzel* w = Partie().wurzel) {
   return out;
 }
 
-using test::ZugAusText;
-
-void Spielen(const std::string& zuege) {
-  std::istringstream in(zuege);
-  std::string text;
-  while (in >> text) {
-    Stellung& st = Engine().aktuelleStellung;
-    const Zug zug = ZugAusText(st, text);
-    st = ZugAusfuehren(st, zug, 1);
-    PartieZugAnhaengen(zug, 0, 0);
-  }
-}
+using test::Spielen;
 
 class PGNTest : public ::testing::Test {
  protected:
