@@ -21,6 +21,7 @@
 #include "interface/partie.h"
 #include "interface/pgn.h"
 #include "interface/spielen.h"
+#include "support/datei.h"
 #include "support/kleinerstapel.h"
 
 namespace galdrik {
@@ -40,16 +41,8 @@ std::string Datei(const std::string& name) {
   return (ordner / (std::string(info->test_suite_name()) + "." + info->name() + "." + name)).string();
 }
 
-std::string Lesen(const std::string& pfad) {
-  std::ifstream in(pfad, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void Schreiben(const std::string& pfad, const std::string& text) {
-  std::ofstream(pfad, std::ios::binary) << text;
-}
+using test::DateiInhalt;
+using test::DateiSchreiben;
 
 // The tree in a compact form: the root's ply and comment, then each line
 // with NAGs, comments and variations in parentheses.
@@ -205,7 +198,7 @@ TEST_F(PGNTest, IndexFehlerUndGrenzfaelle) {
   };
   for (const auto& f : faelle) {
     const std::string pfad = Datei("index.pgn");
-    Schreiben(pfad, f.text);
+    DateiSchreiben(pfad, f.text);
     EXPECT_EQ(DLL_PGNDateiLaden(pfad.c_str()), f.ergebnis) << f.text.substr(0, 60);
     if (f.ergebnis <= 0) {
       EXPECT_TRUE(Datenbank().saetze.empty());
@@ -232,11 +225,11 @@ TEST_F(PGNTest, PartienOhneLeerzeilen) {
 }
 
 TEST_F(PGNTest, CRLFDateiWieLF) {
-  const std::string lf = Lesen(Daten + "drei_partien.pgn");
+  const std::string lf = DateiInhalt(Daten + "drei_partien.pgn");
   std::string crlf;
   for (const char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
   const std::string pfad = Datei("crlf.pgn");
-  Schreiben(pfad, crlf);
+  DateiSchreiben(pfad, crlf);
 
   std::vector<PGNIndexSatz> a, b;
   ASSERT_EQ(PGNDateiIndex(Daten + "drei_partien.pgn", a), 3);
@@ -256,7 +249,7 @@ TEST_F(PGNTest, CRLFDateiWieLF) {
 // games of tags alone (no lines of their own) and escape lines included.
 TEST_F(PGNTest, ZugtexteInEinemDurchgang) {
   const std::string pfad = Datei("folge.pgn");
-  Schreiben(pfad,
+  DateiSchreiben(pfad,
             "[Event \"a\"]\n\n1. e4 e5\n% escaped\n2. Nf3 *\n\n"
             "[Event \"b\"]\n"
             "[Event \"c\"]\n\n1. d4 *\n\n"
@@ -310,7 +303,7 @@ TEST_F(PGNTest, SetUpStartUndPlygrenzen) {
 
   // Through the export a refused start leaves an empty new game.
   const std::string pfad = Datei("fen.pgn");
-  Schreiben(pfad, "[Event \"x\"]\n[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 3151\"]\n\n1. Kd2 *\n");
+  DateiSchreiben(pfad, "[Event \"x\"]\n[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 3151\"]\n\n1. Kd2 *\n");
   ASSERT_EQ(DLL_PGNDateiLaden(pfad.c_str()), 1);
   EXPECT_EQ(DLL_PGNDateiPartieLoad(pfad.c_str(), 0), PGNStartplyZuGross);
   EXPECT_EQ(Partie().infos[TagEvent], "?");
@@ -330,9 +323,9 @@ TEST_F(PGNTest, SchreibformatEinerPartie) {
   const std::string pfad = Datei("format.pgn");
   EXPECT_EQ(DLL_DateiSpeichern(pfad.c_str(), 0), 0);
   EXPECT_EQ(DLL_DateiSpeichern(pfad.c_str(), 1), 0);
-  EXPECT_EQ(Lesen(pfad), text + text);
+  EXPECT_EQ(DateiInhalt(pfad), text + text);
   EXPECT_EQ(DLL_DateiSpeichern(pfad.c_str(), 0), 0);
-  EXPECT_EQ(Lesen(pfad), text);
+  EXPECT_EQ(DateiInhalt(pfad), text);
   EXPECT_EQ(DLL_DateiSpeichern(nullptr, 0), -9);
   EXPECT_EQ(DLL_DateiSpeichern((Datei("fehlt") + "/nirgends.pgn").c_str(), 0), -1);
 }
