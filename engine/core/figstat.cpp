@@ -14,14 +14,6 @@ constexpr size_t NameMax = 999;
 
 int Art(int8_t figur) { return figur > 0 ? figur - 1 : -figur - 1 + 6; }
 
-// Cut to at most max bytes without splitting a UTF-8 sequence.
-std::string_view Kuerzen(std::string_view text, size_t max) {
-  if (text.size() <= max) return text;
-  size_t n = max;
-  while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
-  return text.substr(0, n);
-}
-
 }  // namespace
 
 Figurenstatistik& FigStat() {
@@ -48,7 +40,7 @@ void FigStatName(int32_t satz, std::string_view name) {
   Figurenstatistik& s = FigStat();
   if (satz < 0 || satz >= s.anzahl) return;
   s.aktuell = satz;
-  s.namen[static_cast<size_t>(satz)] = Kuerzen(name, NameMax);
+  s.namen[static_cast<size_t>(satz)] = Utf8Kuerzen(name, NameMax);
 }
 
 void FigStatStellung(const Stellung& st, int32_t zugnummer) {

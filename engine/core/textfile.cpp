@@ -43,6 +43,13 @@ bool IstUtf8(std::string_view text) {
   return true;
 }
 
+std::string_view Utf8Kuerzen(std::string_view text, size_t max) {
+  if (text.size() <= max) return text;
+  size_t n = max;
+  while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+  return text.substr(0, n);
+}
+
 std::string NachUtf8(std::string_view text) {
   if (IstUtf8(text)) return std::string(text);
   // Windows-1252 0x80..0x9F; the unassigned five map to themselves.

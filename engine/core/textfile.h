@@ -15,6 +15,9 @@ bool IstUtf8(std::string_view text);
 // The text as UTF-8: unchanged when it already is, else read as Windows-1252.
 std::string NachUtf8(std::string_view text);
 
+// The text cut to at most max bytes without splitting a UTF-8 sequence.
+std::string_view Utf8Kuerzen(std::string_view text, size_t max);
+
 class Zeilenleser {
  public:
   explicit Zeilenleser(const std::string& pfad);

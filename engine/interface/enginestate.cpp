@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "core/textfile.h"
+
 namespace galdrik {
 
 EngineZustand& Engine() {
@@ -16,15 +18,11 @@ char* Ausgabepuffer() {
 }
 
 int32_t AusgabeSchreiben(std::string_view text) {
-  size_t laenge = text.size();
-  if (laenge > static_cast<size_t>(AusgabepufferGroesse - 1)) {
-    laenge = AusgabepufferGroesse - 1;
-    while (laenge > 0 && (static_cast<unsigned char>(text[laenge]) & 0xC0) == 0x80) --laenge;
-  }
+  text = Utf8Kuerzen(text, AusgabepufferGroesse - 1);
   char* puffer = Ausgabepuffer();
-  std::memcpy(puffer, text.data(), laenge);
-  puffer[laenge] = '\0';
-  return static_cast<int32_t>(laenge);
+  std::memcpy(puffer, text.data(), text.size());
+  puffer[text.size()] = '\0';
+  return static_cast<int32_t>(text.size());
 }
 
 }  // namespace galdrik

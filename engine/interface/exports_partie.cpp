@@ -67,14 +67,7 @@ GALDRIK_EXPORT void DLL_ZugKill() {
 }
 
 GALDRIK_EXPORT void DLL_ZugAufwerten() {
-  Zugknoten* k = Partie().aktuell;
-  if (!k || !k->parent || k->IstErsterSohn()) return;
-  Zugknoten* vater = k->parent;
-  Zugknoten* vorgaenger = vater->ersterSohn;
-  while (vorgaenger->naechsterBruder != k) vorgaenger = vorgaenger->naechsterBruder;
-  vorgaenger->naechsterBruder = k->naechsterBruder;
-  k->naechsterBruder = vater->ersterSohn;
-  vater->ersterSohn = k;
+  if (Zugknoten* k = Partie().aktuell) k->Aufwerten();
 }
 
 GALDRIK_EXPORT void DLL_PartiePGNSet(const char* event, const char* site, const char* date,

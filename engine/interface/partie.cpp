@@ -101,13 +101,8 @@ void PartiePfadStellungen(std::vector<Stellung>& pfad) {
 }
 
 void PartieInfoSetzen(PartieTag tag, std::string_view wert) {
-  std::string text = NachUtf8(wert);
-  if (text.size() > PartieInfoLaenge) {
-    size_t laenge = PartieInfoLaenge;
-    while (laenge > 0 && (static_cast<unsigned char>(text[laenge]) & 0xC0) == 0x80) --laenge;
-    text.resize(laenge);
-  }
-  Partie().infos[tag] = std::move(text);
+  const std::string text = NachUtf8(wert);
+  Partie().infos[tag] = Utf8Kuerzen(text, PartieInfoLaenge);
 }
 
 std::string PartieNotationText(std::string_view buchstaben) {

@@ -257,19 +257,24 @@ int32_t PGNDateiIndex(const std::string& pfad, std::vector<PGNIndexSatz>& saetze
   return static_cast<int32_t>(std::min<size_t>(saetze.size(), INT32_MAX));
 }
 
-int32_t PGNPartieTextLesen(const std::string& pfad, int32_t erste, int32_t anzahl, std::string& text) {
+int32_t PGNZugtextLeser::lesen(int32_t erste, int32_t anzahl, std::string& text) {
   text.clear();
-  Zeilenleser leser(pfad);
-  if (!leser.offen()) return -1;
-  std::string zeile;
-  for (int32_t i = 0; i < erste && leser.lesen(zeile); ++i) {
-  }
-  for (int32_t i = 0; i < anzahl && leser.lesen(zeile); ++i) {
-    if (!zeile.empty() && zeile[0] == '%') continue;
-    text += zeile;
+  if (!leser_.offen()) return -1;
+  // A game of tags alone has no lines of its own (and no place in the file).
+  if (anzahl <= 0) return 0;
+  if (erste < naechste_) return -1;
+  while (naechste_ < erste && leser_.lesen(zeile_)) ++naechste_;
+  for (int32_t i = 0; i < anzahl && leser_.lesen(zeile_); ++i) {
+    ++naechste_;
+    if (!zeile_.empty() && zeile_[0] == '%') continue;
+    text += zeile_;
     text += '\n';
   }
   return static_cast<int32_t>(std::min<size_t>(text.size(), INT32_MAX));
+}
+
+int32_t PGNPartieTextLesen(const std::string& pfad, int32_t erste, int32_t anzahl, std::string& text) {
+  return PGNZugtextLeser(pfad).lesen(erste, anzahl, text);
 }
 
 int32_t PGNPartieLaden(const PGNIndexSatz& satz, std::string_view zugtext) {

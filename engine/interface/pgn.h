@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/board.h"
+#include "core/textfile.h"
 #include "interface/partie.h"
 #include "interface/zugknoten.h"
 
@@ -63,6 +64,23 @@ int32_t PGNDateiIndex(const std::string& pfad, std::vector<PGNIndexSatz>& saetze
 // Lines erste .. erste + anzahl - 1 of the file, each with its line feed,
 // without the lines that start with "%". Length of the text, or -1.
 int32_t PGNPartieTextLesen(const std::string& pfad, int32_t erste, int32_t anzahl, std::string& text);
+
+// Reads the movetexts of one file in index order in a single pass: each call
+// goes on from where the previous one stopped, so walking every game of a
+// large file does not read its beginning again for each game.
+class PGNZugtextLeser {
+ public:
+  explicit PGNZugtextLeser(const std::string& pfad) : leser_(pfad) {}
+
+  // As PGNPartieTextLesen; -1 also when `erste` lies before the lines the
+  // previous call read.
+  int32_t lesen(int32_t erste, int32_t anzahl, std::string& text);
+
+ private:
+  Zeilenleser leser_;
+  int32_t naechste_ = 0;  // number of the line the next read returns
+  std::string zeile_;
+};
 
 // A new game from the record's tags and start position with the movetext's
 // moves; the root is current. 0, PGNFENUngueltig or PGNStartplyZuGross.

@@ -121,9 +121,10 @@ int32_t PGNStatistikErstellen(const std::string& pfad, const char* zweiterPfad,
     zweiteDatei.reset(std::fopen(zweiterPfad, "w"));
 
   PGNStatistik statistik;
+  PGNZugtextLeser leser(pfad);
   std::string zugtext;
   for (const PGNIndexSatz& satz : saetze) {
-    if (PGNPartieTextLesen(pfad, satz.ersteZeile, satz.zeilenAnzahl, zugtext) < 0 ||
+    if (leser.lesen(satz.ersteZeile, satz.zeilenAnzahl, zugtext) < 0 ||
         PGNPartieLaden(satz, zugtext) != 0 || !Partie().wurzel) {
       PartieNeu();
       return PGNStatistikPartieFehlerhaft;

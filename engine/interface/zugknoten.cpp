@@ -9,6 +9,23 @@
 
 namespace galdrik {
 
+namespace {
+
+// Takes the node out of its parent's child list; answers the sibling that
+// stood before it, nullptr for a first child.
+Zugknoten* Ausklinken(Zugknoten* knoten) {
+  Zugknoten* vorgaenger = nullptr;
+  for (Zugknoten* k = knoten->parent->ersterSohn; k && k != knoten; k = k->naechsterBruder)
+    vorgaenger = k;
+  if (vorgaenger)
+    vorgaenger->naechsterBruder = knoten->naechsterBruder;
+  else
+    knoten->parent->ersterSohn = knoten->naechsterBruder;
+  return vorgaenger;
+}
+
+}  // namespace
+
 Zugknoten::~Zugknoten() { KinderZerstoeren(); }
 
 // The children form a binary tree (first child left, next sibling right).
@@ -33,15 +50,17 @@ void Zugknoten::KinderZerstoeren() {
 Zugknoten* Zugknoten::Loeschen() {
   Zugknoten* vater = parent;
   if (!vater) return nullptr;
-  Zugknoten* vorgaenger = nullptr;
-  for (Zugknoten* k = vater->ersterSohn; k && k != this; k = k->naechsterBruder) vorgaenger = k;
-  if (vorgaenger)
-    vorgaenger->naechsterBruder = naechsterBruder;
-  else
-    vater->ersterSohn = naechsterBruder;
+  Zugknoten* vorgaenger = Ausklinken(this);
   delete this;
   if (vorgaenger) return vorgaenger;
   return vater->ersterSohn ? vater->ersterSohn : vater;
+}
+
+void Zugknoten::Aufwerten() {
+  if (!parent || IstErsterSohn()) return;
+  Ausklinken(this);
+  naechsterBruder = parent->ersterSohn;
+  parent->ersterSohn = this;
 }
 
 Zugknoten* Partiewurzel::Loeschen() {

@@ -43,6 +43,10 @@ class Zugknoten {
 
   bool IstErsterSohn() const { return parent && parent->ersterSohn == this; }
 
+  // Makes this node its parent's first child (its line the main line there);
+  // the other children keep their order. Nothing for a root or a first child.
+  void Aufwerten();
+
   // Destroys every child with its subtree; the node itself stays.
   void KinderZerstoeren();
 

@@ -1,5 +1,6 @@
 // Helpers shared by the book tests: fixture paths, a fresh working folder
-// per test, whole-file reads, and positions reached by German move texts.
+// per test, and positions reached by German move texts; whole-file reads and
+// writes come from support/datei.h.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include "core/makemove.h"
 #include "core/movegen.h"
 #include "core/notation.h"
+#include "support/datei.h"
 
 namespace galdrik::test {
 
@@ -32,18 +34,6 @@ inline std::filesystem::path FrischerOrdner() {
   std::filesystem::remove_all(ordner);
   std::filesystem::create_directories(ordner);
   return ordner;
-}
-
-inline std::string DateiInhalt(const std::filesystem::path& pfad) {
-  std::ifstream in(pfad, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-inline void DateiSchreiben(const std::filesystem::path& pfad, const std::string& inhalt) {
-  std::ofstream out(pfad, std::ios::binary);
-  out << inhalt;
 }
 
 // Index of the move named in German long notation among the legal moves.

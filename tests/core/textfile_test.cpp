@@ -60,6 +60,15 @@ TEST(Utf8, Pruefung) {
   EXPECT_FALSE(IstUtf8("\xE4\xFC"));
 }
 
+TEST(Utf8, KuerzenTeiltKeinZeichen) {
+  EXPECT_EQ(Utf8Kuerzen("abc", 5), "abc");
+  EXPECT_EQ(Utf8Kuerzen("abc", 2), "ab");
+  EXPECT_EQ(Utf8Kuerzen("aä", 2), "a");      // ä is two bytes
+  EXPECT_EQ(Utf8Kuerzen("a€b", 3), "a");     // € is three
+  EXPECT_EQ(Utf8Kuerzen("a€b", 4), "a€");
+  EXPECT_EQ(Utf8Kuerzen("€", 0), "");
+}
+
 TEST(Datenordner, FolgtXdgUndWirdAngelegt) {
   const char* alt = std::getenv("XDG_DATA_HOME");
   const std::string vorher = alt ? alt : "";

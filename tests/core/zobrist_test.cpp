@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/zobrist.h"
+#include "support/datei.h"
 #include "support/testboard.h"
 
 namespace galdrik {
@@ -38,12 +39,7 @@ class KeySatzWiederherstellen : public ::testing::Test {
   fs::path ordner_;
 };
 
-std::string DateiInhalt(const std::string& pfad) {
-  std::ifstream in(pfad, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test::DateiInhalt;
 
 using KeyDatei = KeySatzWiederherstellen;
 

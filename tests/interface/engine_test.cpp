@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -15,52 +13,16 @@
 namespace galdrik {
 namespace {
 
-namespace fs = std::filesystem;
-using test::Bibliothek;
+using test::DateiInhalt;
 
-std::string Inhalt(const fs::path& pfad) {
-  std::ifstream in(pfad);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-class Engine : public ::testing::Test {
+class Engine : public test::EngineTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(lib.geladen());
-    ordner = fs::temp_directory_path() /
-             ("galdrik-engine-" + std::to_string(::getpid()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(ordner);
-    log = (ordner / "Log.txt").string();
-    fenLog = (ordner / "autoedit.fen").string();
-    lib("DLL_LogDatei", log.c_str(), fenLog.c_str());
-    lib("DLL_HashPfad", GALDRIK_DATA_DIR "/HashCode.key");
-    lib("DLL_BuchPfad", GALDRIK_DATA_DIR "/Standard.bk2");
-    lib("DLL_HashParam", 16, 4, 16);
-  }
-  void TearDown() override {
-    lib.operator()<int32_t>("DLL_EngineKill");
-    fs::remove_all(ordner);
-  }
-  int32_t Starten() { return lib.operator()<int32_t>("DLL_EngineInit"); }
-  int32_t Ruf(const char* name) { return lib.operator()<int32_t>(name); }
-  int32_t Ruf(const char* name, int32_t a) { return lib.operator()<int32_t>(name, a); }
-  std::vector<int32_t> Stellung() {
-    std::vector<int32_t> feld(72);
-    lib("DLL_StellungGet", feld.data());
-    return feld;
-  }
-
-  Bibliothek lib;
-  fs::path ordner;
-  std::string log, fenLog;
+  int32_t Starten() { return Ruf("DLL_EngineInit"); }
 };
 
 TEST_F(Engine, StartSchreibtDieZeilenInIhrerOrdnung) {
   ASSERT_EQ(Starten(), 0);
-  std::istringstream in(Inhalt(log));
+  std::istringstream in(DateiInhalt(log));
   std::vector<std::string> zeilen;
   for (std::string z; std::getline(in, z);) zeilen.push_back(z);
   ASSERT_GE(zeilen.size(), 4u);
@@ -80,7 +42,7 @@ TEST_F(Engine, StartSchreibtDieZeilenInIhrerOrdnung) {
 TEST_F(Engine, FehlendeKeyDatei) {
   lib("DLL_HashPfad", (ordner / "fehlt.key").c_str());
   EXPECT_EQ(Starten(), 2);
-  const std::string text = Inhalt(log);
+  const std::string text = DateiInhalt(log);
   EXPECT_NE(text.find("Hashcode-Keys eingelesen: !!Fehler!!\n"), std::string::npos) << text;
   EXPECT_EQ(text.find("Hash-Tab. allokiert"), std::string::npos);
 }
@@ -88,7 +50,7 @@ TEST_F(Engine, FehlendeKeyDatei) {
 TEST_F(Engine, UnlesbaresBuchIstKeinFehler) {
   lib("DLL_BuchPfad", (ordner / "fehlt.bk2").c_str());
   EXPECT_EQ(Starten(), 0);
-  const std::string text = Inhalt(log);
+  const std::string text = DateiInhalt(log);
   EXPECT_NE(text.find("Buch eingelesen: !!Fehler!!\n"), std::string::npos);
   EXPECT_EQ(text.find("Buch gehasht"), std::string::npos);
 }
@@ -231,7 +193,7 @@ TEST_F(Engine, StapelUndAutoFENLog) {
   ASSERT_EQ(lib.operator()<int32_t>("DLL_FENInput", "4k3/8/8/8/8/8/8/4K2R w K - 0 1"), 1);
   lib("DLL_AutoFENLog");
   lib("DLL_AutoFENLog");
-  EXPECT_EQ(Inhalt(fenLog), "4k3/8/8/8/8/8/8/4K2R w K - 0 0\n");
+  EXPECT_EQ(DateiInhalt(fenLog), "4k3/8/8/8/8/8/8/4K2R w K - 0 0\n");
   EXPECT_EQ(Ruf("DLL_AutoFENAnz"), 2);
   EXPECT_EQ(lib.text(Ruf("DLL_AutoFENFEN", 1)), "4k3/8/8/8/8/8/8/4K2R w K - 0 0\n");
   EXPECT_EQ(lib.text(Ruf("DLL_AutoFENFEN", 2)), "4k3/8/8/8/8/8/8/4K2R w K - 0 0\n");

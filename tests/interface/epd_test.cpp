@@ -24,37 +24,11 @@ namespace galdrik {
 namespace {
 
 namespace fs = std::filesystem;
-using test::Bibliothek;
 
 const std::string SuitenOrdner = GALDRIK_TEST_DATA_DIR "/epd/";
 
-std::vector<std::string> Zeilen(const std::string& pfad) {
-  std::ifstream in(pfad);
-  std::vector<std::string> zeilen;
-  for (std::string z; std::getline(in, z);) zeilen.push_back(z);
-  return zeilen;
-}
-
-// A folder of its own per test, removed afterwards.
-class TempOrdner {
- public:
-  TempOrdner() {
-    pfad_ = fs::temp_directory_path() /
-            ("galdrik-epd-" + std::to_string(::getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(pfad_);
-  }
-  ~TempOrdner() { fs::remove_all(pfad_); }
-  std::string datei(const std::string& name, const std::string& inhalt) const {
-    const fs::path p = pfad_ / name;
-    std::ofstream(p, std::ios::binary) << inhalt;
-    return p.string();
-  }
-  fs::path pfad() const { return pfad_; }
-
- private:
-  fs::path pfad_;
-};
+using test::DateiZeilen;
+using test::TempOrdner;
 
 std::string Lang(const Zug& z) { return ZugNotation(z, FigurenEnglisch, 0); }
 
@@ -177,7 +151,7 @@ using test::MattInHoechstens;
 // exactly n, every mating "bm" move mates.
 TEST(EPDZeile, DieSuitenStimmen) {
   for (const char* name : {"matt.epd", "taktik.epd"}) {
-    for (const std::string& zeile : Zeilen(SuitenOrdner + name)) {
+    for (const std::string& zeile : DateiZeilen(SuitenOrdner + name)) {
       Stellung st;
       Zug ziel;
       int32_t art = -1;
@@ -202,7 +176,7 @@ TEST(EPDZeile, DieSuitenStimmen) {
 TEST(EPDZeile, VeraenderteZeilen) {
   std::vector<std::string> vorlagen;
   for (const char* name : {"matt.epd", "taktik.epd", "fehlerhaft.epd"})
-    for (const std::string& z : Zeilen(SuitenOrdner + name)) vorlagen.push_back(z);
+    for (const std::string& z : DateiZeilen(SuitenOrdner + name)) vorlagen.push_back(z);
   vorlagen.push_back("r3k2r/pppq1ppp/8/3pP3/8/8/PPPQ1PPP/R3K2R w KQkq d6 bm exd6 O-O-O; dm 5;");
   ASSERT_GT(vorlagen.size(), 10u);
 
@@ -303,32 +277,20 @@ TEST(EPDDatei, ZeilenWieGelesen) {
 
 // ------------------------------------------------- through the library
 
-class EPDTest : public ::testing::Test {
+class EPDTest : public test::EngineTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(lib.geladen());
-    lib("DLL_LogDatei", (ordner.pfad() / "Log.txt").c_str(),
-        (ordner.pfad() / "autoedit.fen").c_str());
-    lib("DLL_HashPfad", GALDRIK_DATA_DIR "/HashCode.key");
-    lib("DLL_BuchPfad", GALDRIK_DATA_DIR "/Standard.bk2");
+    EngineTest::SetUp();
     lib("DLL_HashParam", 18, 4, 16);
     ASSERT_EQ(Ruf("DLL_EngineInit"), 0);
     lib("DLL_Einstellen", 1, 1, 1, 1, 0, 1, 0, 0, 0);
   }
-  void TearDown() override { Ruf("DLL_EngineKill"); }
 
-  int32_t Ruf(const char* name) { return lib.operator()<int32_t>(name); }
-  int32_t Ruf(const char* name, int32_t a) { return lib.operator()<int32_t>(name, a); }
   int32_t Starten(int32_t weich, int32_t hart) {
     return lib.operator()<int32_t>("DLL_EPDTestStart", weich, hart);
   }
   int32_t Laden(const std::string& pfad) {
     return lib.operator()<int32_t>("DLL_EPDLaden", pfad.c_str());
-  }
-  std::vector<int32_t> Stellung() {
-    std::vector<int32_t> feld(72);
-    lib("DLL_StellungGet", feld.data());
-    return feld;
   }
   // Polls as the program does, bounded.
   bool WartenBis(const std::function<bool()>& bedingung, std::chrono::seconds grenze) {
@@ -351,14 +313,11 @@ class EPDTest : public ::testing::Test {
         lib.operator()<int32_t>("DLL_EPDTestStatistik", &s.geloest, &s.bearbeitet, &s.zeit);
     return s;
   }
-
-  TempOrdner ordner;
-  Bibliothek lib;
 };
 
 TEST_F(EPDTest, DateiZeileUndStellung) {
   const std::string pfad = SuitenOrdner + "matt.epd";
-  const std::vector<std::string> zeilen = Zeilen(pfad);
+  const std::vector<std::string> zeilen = DateiZeilen(pfad);
   ASSERT_EQ(Laden(pfad), static_cast<int32_t>(zeilen.size()));
   EXPECT_EQ(lib.text(Ruf("DLL_EPDString", 0)), zeilen[0] + "\n");
 
@@ -388,7 +347,7 @@ TEST_F(EPDTest, DateiZeileUndStellung) {
     EXPECT_EQ(Ruf("DLL_EPDTestInfo", i), -1) << i;
   }
   ASSERT_EQ(Laden(SuitenOrdner + "fehlerhaft.epd"),
-            static_cast<int32_t>(Zeilen(SuitenOrdner + "fehlerhaft.epd").size()));
+            static_cast<int32_t>(DateiZeilen(SuitenOrdner + "fehlerhaft.epd").size()));
   EXPECT_EQ(Ruf("DLL_EPDInterpret", 0), -1);
   EXPECT_EQ(Stellung(), vorher);
 
@@ -409,10 +368,10 @@ TEST_F(EPDTest, ZeileSpeichern) {
   EXPECT_EQ(speichern(pfad.c_str(), nullptr, 1), -9);
   EXPECT_EQ(speichern(pfad.c_str(), "4k3/8/8/8/8/8/8/4K3 w - - id \"Müller\";", 1), 0);
   EXPECT_EQ(speichern(pfad.c_str(), "zwei", 2), 0);
-  EXPECT_EQ(Zeilen(pfad),
+  EXPECT_EQ(DateiZeilen(pfad),
             (std::vector<std::string>{"4k3/8/8/8/8/8/8/4K3 w - - id \"Müller\";", "zwei"}));
   EXPECT_EQ(speichern(pfad.c_str(), "neu", 0), 0);
-  EXPECT_EQ(Zeilen(pfad), std::vector<std::string>{"neu"});
+  EXPECT_EQ(DateiZeilen(pfad), std::vector<std::string>{"neu"});
   EXPECT_EQ(speichern((ordner.pfad() / "fehlt" / "x.epd").c_str(), "x", 1), -1);
 }
 

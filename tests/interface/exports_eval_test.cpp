@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "core/gegenfeld.h"
@@ -14,6 +12,7 @@
 #include "core/search.h"
 #include "interface/config.h"
 #include "interface/galdrik_exports.h"
+#include "support/datei.h"
 #include "support/testboard.h"
 
 namespace galdrik {
@@ -21,12 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Lesen(const fs::path& pfad) {
-  std::ifstream in(pfad, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using test::DateiInhalt;
 
 TEST(GegenfeldReAllok, TakesTheConfiguredCountAndLogs) {
   const char* xdg = std::getenv("XDG_DATA_HOME");
@@ -63,7 +57,7 @@ TEST(GegenfeldReAllok, TakesTheConfiguredCountAndLogs) {
   EXPECT_EQ(DLL_GegenfeldReAllok(), 0);
   EXPECT_EQ(GegenfeldHashAnzahl(), 1u);
 
-  EXPECT_EQ(Lesen(log),
+  EXPECT_EQ(DateiInhalt(log),
             "GegenfeldHash initialisiert\n"
             "GegenfeldHash initialisiert\n"
             "GegenfeldHash fehlgeschlagen\n"

@@ -1,5 +1,6 @@
 // A test host that loads libGaldrik.so by name and binds its exports with
-// dlsym, as the program does.
+// dlsym, as the program does, and the fixture of tests that drive the engine
+// through it.
 #pragma once
 
 #include <dlfcn.h>
@@ -7,6 +8,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "support/datei.h"
 
 namespace galdrik::test {
 
@@ -20,6 +24,9 @@ class Bibliothek {
   Bibliothek& operator=(const Bibliothek&) = delete;
 
   bool geladen() const { return handle_ != nullptr; }
+
+  // Whether the library makes the symbol visible.
+  bool sichtbar(const char* name) const { return handle_ && ::dlsym(handle_, name); }
 
   // Calls the export by name; a missing export fails the test.
   template <typename R = void, typename... A>
@@ -43,6 +50,39 @@ class Bibliothek {
 
  private:
   void* handle_;
+};
+
+// The engine loaded by name, its log and FEN log in the test's own folder,
+// the shipped key set and book, a small table. Start-up is the test's (or
+// the derived fixture's) own step; teardown always runs.
+class EngineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(lib.geladen());
+    log = (ordner / "Log.txt").string();
+    fenLog = (ordner / "autoedit.fen").string();
+    lib("DLL_LogDatei", log.c_str(), fenLog.c_str());
+    lib("DLL_HashPfad", GALDRIK_DATA_DIR "/HashCode.key");
+    lib("DLL_BuchPfad", GALDRIK_DATA_DIR "/Standard.bk2");
+    lib("DLL_HashParam", 16, 4, 16);
+  }
+  void TearDown() override { Ruf("DLL_EngineKill"); }
+
+  int32_t Ruf(const char* name) { return lib.operator()<int32_t>(name); }
+  int32_t Ruf(const char* name, int32_t a) { return lib.operator()<int32_t>(name, a); }
+  int32_t Ruf(const char* name, int32_t a, int32_t b) {
+    return lib.operator()<int32_t>(name, a, b);
+  }
+  // The engine's current position as the 72-word record.
+  std::vector<int32_t> Stellung() {
+    std::vector<int32_t> feld(72);
+    lib("DLL_StellungGet", feld.data());
+    return feld;
+  }
+
+  TempOrdner ordner;  // outlives the library's teardown
+  Bibliothek lib;
+  std::string log, fenLog;
 };
 
 }  // namespace galdrik::test

@@ -17,6 +17,7 @@
 #include "interface/enginestate.h"
 #include "interface/galdrik_exports.h"
 #include "interface/partie.h"
+#include "interface/spielen.h"
 #include "support/kleinerstapel.h"
 #include "support/zugtext.h"
 
@@ -33,18 +34,7 @@ Stellung StellungNach(const std::string& zuege) {
   return st;
 }
 
-// Plays the moves as the move export does: on the engine's position, then
-// into the record.
-void Spielen(const std::string& zuege, uint8_t engineFlag = 0, int16_t wert = 0) {
-  std::istringstream in(zuege);
-  std::string text;
-  while (in >> text) {
-    Stellung& st = Engine().aktuelleStellung;
-    const Zug zug = ZugAusText(st, text);
-    st = ZugAusfuehren(st, zug, 1);
-    PartieZugAnhaengen(zug, wert, engineFlag);
-  }
-}
+using test::Spielen;
 
 std::string Anzeige() { return PartieNotationText(FigurenDeutsch); }
 

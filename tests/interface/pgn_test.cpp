@@ -20,8 +20,9 @@
 #include "interface/galdrik_exports.h"
 #include "interface/partie.h"
 #include "interface/pgn.h"
+#include "interface/spielen.h"
+#include "support/datei.h"
 #include "support/kleinerstapel.h"
-#include "support/zugtext.h"
 
 namespace galdrik {
 namespace {
@@ -40,16 +41,8 @@ std::string Datei(const std::string& name) {
   return (ordner / (std::string(info->test_suite_name()) + "." + info->name() + "." + name)).string();
 }
 
-std::string Lesen(const std::string& pfad) {
-  std::ifstream in(pfad, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void Schreiben(const std::string& pfad, const std::string& text) {
-  std::ofstream(pfad, std::ios::binary) << text;
-}
+using test::DateiInhalt;
+using test::DateiSchreiben;
 
 // The tree in a compact form: the root's ply and comment, then each line
 // with NAGs, comments and variations in parentheses.
@@ -75,18 +68,7 @@ std::string Baum(const Partiewurzel* w = Partie().wurzel) {
   return out;
 }
 
-using test::ZugAusText;
-
-void Spielen(const std::string& zuege) {
-  std::istringstream in(zuege);
-  std::string text;
-  while (in >> text) {
-    Stellung& st = Engine().aktuelleStellung;
-    const Zug zug = ZugAusText(st, text);
-    st = ZugAusfuehren(st, zug, 1);
-    PartieZugAnhaengen(zug, 0, 0);
-  }
-}
+using test::Spielen;
 
 class PGNTest : public ::testing::Test {
  protected:
@@ -216,7 +198,7 @@ TEST_F(PGNTest, IndexFehlerUndGrenzfaelle) {
   };
   for (const auto& f : faelle) {
     const std::string pfad = Datei("index.pgn");
-    Schreiben(pfad, f.text);
+    DateiSchreiben(pfad, f.text);
     EXPECT_EQ(DLL_PGNDateiLaden(pfad.c_str()), f.ergebnis) << f.text.substr(0, 60);
     if (f.ergebnis <= 0) {
       EXPECT_TRUE(Datenbank().saetze.empty());
@@ -243,11 +225,11 @@ TEST_F(PGNTest, PartienOhneLeerzeilen) {
 }
 
 TEST_F(PGNTest, CRLFDateiWieLF) {
-  const std::string lf = Lesen(Daten + "drei_partien.pgn");
+  const std::string lf = DateiInhalt(Daten + "drei_partien.pgn");
   std::string crlf;
   for (const char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
   const std::string pfad = Datei("crlf.pgn");
-  Schreiben(pfad, crlf);
+  DateiSchreiben(pfad, crlf);
 
   std::vector<PGNIndexSatz> a, b;
   ASSERT_EQ(PGNDateiIndex(Daten + "drei_partien.pgn", a), 3);
@@ -261,6 +243,29 @@ TEST_F(PGNTest, CRLFDateiWieLF) {
     PGNPartieTextLesen(pfad, b[i].ersteZeile, b[i].zeilenAnzahl, tb);
     EXPECT_EQ(ta, tb);
   }
+}
+
+// One pass over the file gives every game the text a read of its own gives,
+// games of tags alone (no lines of their own) and escape lines included.
+TEST_F(PGNTest, ZugtexteInEinemDurchgang) {
+  const std::string pfad = Datei("folge.pgn");
+  DateiSchreiben(pfad,
+            "[Event \"a\"]\n\n1. e4 e5\n% escaped\n2. Nf3 *\n\n"
+            "[Event \"b\"]\n"
+            "[Event \"c\"]\n\n1. d4 *\n\n"
+            "[Event \"d\"]\n");
+  std::vector<PGNIndexSatz> saetze;
+  ASSERT_EQ(PGNDateiIndex(pfad, saetze), 4);
+  PGNZugtextLeser leser(pfad);
+  for (const PGNIndexSatz& s : saetze) {
+    std::string einzeln, folge;
+    const int32_t n = PGNPartieTextLesen(pfad, s.ersteZeile, s.zeilenAnzahl, einzeln);
+    EXPECT_EQ(leser.lesen(s.ersteZeile, s.zeilenAnzahl, folge), n) << s.tags[TagEvent];
+    EXPECT_EQ(folge, einzeln) << s.tags[TagEvent];
+  }
+  std::string text;
+  EXPECT_EQ(leser.lesen(saetze[0].ersteZeile, saetze[0].zeilenAnzahl, text), -1);
+  EXPECT_EQ(PGNZugtextLeser(Datei("fehlt.pgn")).lesen(0, 1, text), -1);
 }
 
 TEST_F(PGNTest, SetUpStartUndPlygrenzen) {
@@ -298,7 +303,7 @@ TEST_F(PGNTest, SetUpStartUndPlygrenzen) {
 
   // Through the export a refused start leaves an empty new game.
   const std::string pfad = Datei("fen.pgn");
-  Schreiben(pfad, "[Event \"x\"]\n[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 3151\"]\n\n1. Kd2 *\n");
+  DateiSchreiben(pfad, "[Event \"x\"]\n[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 3151\"]\n\n1. Kd2 *\n");
   ASSERT_EQ(DLL_PGNDateiLaden(pfad.c_str()), 1);
   EXPECT_EQ(DLL_PGNDateiPartieLoad(pfad.c_str(), 0), PGNStartplyZuGross);
   EXPECT_EQ(Partie().infos[TagEvent], "?");
@@ -318,9 +323,9 @@ TEST_F(PGNTest, SchreibformatEinerPartie) {
   const std::string pfad = Datei("format.pgn");
   EXPECT_EQ(DLL_DateiSpeichern(pfad.c_str(), 0), 0);
   EXPECT_EQ(DLL_DateiSpeichern(pfad.c_str(), 1), 0);
-  EXPECT_EQ(Lesen(pfad), text + text);
+  EXPECT_EQ(DateiInhalt(pfad), text + text);
   EXPECT_EQ(DLL_DateiSpeichern(pfad.c_str(), 0), 0);
-  EXPECT_EQ(Lesen(pfad), text);
+  EXPECT_EQ(DateiInhalt(pfad), text);
   EXPECT_EQ(DLL_DateiSpeichern(nullptr, 0), -9);
   EXPECT_EQ(DLL_DateiSpeichern((Datei("fehlt") + "/nirgends.pgn").c_str(), 0), -1);
 }

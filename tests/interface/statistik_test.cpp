@@ -14,48 +14,22 @@ namespace galdrik {
 namespace {
 
 namespace fs = std::filesystem;
-using test::Bibliothek;
 
 std::string Fixture(const std::string& name) {
   return std::string(GALDRIK_TEST_DATA_DIR) + "/stats/" + name;
 }
 
-std::vector<std::string> Zeilen(const fs::path& pfad) {
-  std::ifstream in(pfad);
-  std::vector<std::string> zeilen;
-  for (std::string z; std::getline(in, z);) zeilen.push_back(z);
-  return zeilen;
-}
+using test::DateiZeilen;
 
-class Statistik : public ::testing::Test {
+class Statistik : public test::EngineTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(lib.geladen());
-    ordner = fs::temp_directory_path() /
-             ("galdrik-statistik-" + std::to_string(::getpid()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(ordner);
-    lib("DLL_LogDatei", (ordner / "Log.txt").c_str(), (ordner / "autoedit.fen").c_str());
-    lib("DLL_HashPfad", GALDRIK_DATA_DIR "/HashCode.key");
-    lib("DLL_BuchPfad", GALDRIK_DATA_DIR "/Standard.bk2");
-    lib("DLL_HashParam", 16, 4, 16);
-    ASSERT_EQ(lib.operator()<int32_t>("DLL_EngineInit"), 0);
-  }
-  void TearDown() override {
-    lib.operator()<int32_t>("DLL_EngineKill");
-    fs::remove_all(ordner);
+    EngineTest::SetUp();
+    ASSERT_EQ(Ruf("DLL_EngineInit"), 0);
   }
   int32_t Fenograph(const char* liste, const char* ausgabe) {
     return lib.operator()<int32_t>("DLL_Fenograph", liste, ausgabe);
   }
-  int32_t Ruf(const char* name) { return lib.operator()<int32_t>(name); }
-  int32_t Ruf(const char* name, int32_t n) { return lib.operator()<int32_t>(name, n); }
-  int32_t Ruf(const char* name, int32_t a, int32_t b) {
-    return lib.operator()<int32_t>(name, a, b);
-  }
-
-  Bibliothek lib;
-  fs::path ordner;
 };
 
 TEST_F(Statistik, BewertungAusWeissSicht) {
@@ -140,14 +114,10 @@ TEST_F(Statistik, PGNStatistikEinerPartie) {
 }
 
 TEST_F(Statistik, PGNStatistikFehler) {
-  const auto datei = [&](const char* name, const char* inhalt) {
-    std::ofstream(ordner / name) << inhalt;
-    return (ordner / name).string();
-  };
   const std::string fehlt = (ordner / "fehlt.pgn").string();
-  const std::string offenerTag = datei("tag.pgn", "[Event \"Offen\n\n1. e4 *\n");
-  const std::string ohnePartie = datei("leer.pgn", "% nur ein Kommentar\n");
-  const std::string falscheFEN = datei(
+  const std::string offenerTag = ordner.datei("tag.pgn", "[Event \"Offen\n\n1. e4 *\n");
+  const std::string ohnePartie = ordner.datei("leer.pgn", "% nur ein Kommentar\n");
+  const std::string falscheFEN = ordner.datei(
       "fen.pgn", "[Event \"A\"]\n\n1. e4 *\n\n[Event \"B\"]\n[SetUp \"1\"]\n"
                  "[FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]\n\n*\n");
   const struct {
@@ -172,7 +142,7 @@ TEST_F(Statistik, PGNStatistikFehler) {
 TEST_F(Statistik, FenographDerFixture) {
   const fs::path ausgabe = ordner / "fenograph.txt";
   ASSERT_EQ(Fenograph(Fixture("stellungen.fen").c_str(), ausgabe.c_str()), 0);
-  const std::vector<std::string> z = Zeilen(ausgabe);
+  const std::vector<std::string> z = DateiZeilen(ausgabe);
   ASSERT_EQ(z.size(), 4u + 2 * 12);
   EXPECT_EQ(std::vector<std::string>(z.begin(), z.begin() + 4),
             (std::vector<std::string>{"Figurenaufenthaltsdauer", "1", "1", "FEN"}));
@@ -202,7 +172,7 @@ TEST_F(Statistik, FenographFehler) {
     int32_t ergebnis;
   } faelle[] = {
       {nullptr, ausgabe.c_str(), -9},          {liste.c_str(), nullptr, -9},
-      {fehlt.c_str(), ausgabe.c_str(), -1},    {ordner.c_str(), ausgabe.c_str(), -1},
+      {fehlt.c_str(), ausgabe.c_str(), -1},    {ordner.pfad().c_str(), ausgabe.c_str(), -1},
       {liste.c_str(), unerreichbar.c_str(), -3},
   };
   for (const auto& f : faelle) {
