@@ -304,7 +304,7 @@ int16_t AlphaBeta(Stellung st, int16_t alpha, int16_t beta, uint8_t ply, int8_t 
     if (!IstKeinZug(hashMove)) {
       // Only a move of the legal list is trusted: a colliding entry may name
       // a move that passes the quick test but is not a move here.
-      liste = ZugGenerator(st, GenAlleZuege);
+      ZugGenerator(st, GenAlleZuege, liste);
       listeDa = true;
       int gefunden = -1;
       for (int i = 0; i < liste.anzahl; ++i)
@@ -413,7 +413,7 @@ horizont:
       }
     }
 
-    if (!listeDa) liste = ZugGenerator(st, GenAlleZuege);
+    if (!listeDa) ZugGenerator(st, GenAlleZuege, liste);
     if (liste.anzahl == 0) {
       best = ImSchach(st) ? -Matt : 0;
       bestZug = KeinZug;
