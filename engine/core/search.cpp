@@ -343,16 +343,9 @@ int16_t AlphaBeta(Stellung st, int16_t alpha, int16_t beta, uint8_t ply, int8_t 
     if (!st.schachW && !st.schachS && figuren) {
       Stellung null = st;
       null.amZug = static_cast<uint8_t>(1 - st.amZug);
-      null.schluessel ^= HashCodeKeys.weissAmZug ^ HashCodeKeys.schwarzAmZug;
+      null.schluessel = HashCodeNullzug(st);
       ++null.halbzuege;
-      if (null.epFeld != KeinEPFeld) {
-        const int ep = null.epFeld;
-        const Bitboard schlaeger = st.amZug == Weiss
-                                      ? BauerAngriffSchwarz[ep & 63] & st.bauern & st.weiss
-                                      : BauerAngriffWeiss[ep & 63] & st.bauern & st.schwarz;
-        if (ep < 64 && schlaeger) null.schluessel ^= HashCodeKeys.enPassant[ep & 7];
-        null.epFeld = KeinEPFeld;
-      }
+      null.epFeld = KeinEPFeld;
       null.remisMaterial = 0;
       s.pfad[ply + 1] = Leerstellung();
       ++s.statistik.nullzugSuchen;
