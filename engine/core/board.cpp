@@ -176,25 +176,6 @@ void BelegungSetzen(Stellung& st) {
   st.belegtH1A8 = BitboardDrehenH1A8(st.belegt);
 }
 
-int8_t FigurAufFeld(const Stellung& st, unsigned feld) {
-  if (feld > 63) return UngueltigeFigur;
-  const Bitboard m = Bitboard{1} << feld;
-  const Bitboard typen[5] = {st.bauern, st.springer, st.laeufer, st.tuerme, st.damen};
-  int8_t vorzeichen;
-  if (st.weiss & m) {
-    if (feld == st.koenigW) return Koenig;
-    vorzeichen = 1;
-  } else if (st.schwarz & m) {
-    if (feld == st.koenigS) return -Koenig;
-    vorzeichen = -1;
-  } else {
-    return Leer;
-  }
-  for (int t = 0; t < 5; ++t)
-    if (typen[t] & m) return static_cast<int8_t>(vorzeichen * (t + 1));
-  return UngueltigeFigur;
-}
-
 void StellungAbleiten(Stellung& st) {
   auto n = [](Bitboard b) { return static_cast<uint8_t>(BitAnzahl(b)); };
   std::memset(st.anzahl, 0, sizeof st.anzahl);

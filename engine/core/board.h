@@ -24,6 +24,13 @@ constexpr int Linie(int feld) { return feld & 7; }
 constexpr int Reihe(int feld) { return feld >> 3; }
 constexpr int FeldVon(int linie, int reihe) { return reihe * 8 + linie; }
 
+// A king square read from a record, for table lookups: anything off the
+// board becomes the empty entry 64.
+constexpr int KoenigFeld(uint8_t feld) { return feld < 64 ? feld : KeinFeld; }
+
+// The type of a signed piece code.
+constexpr int Betrag(int figur) { return figur < 0 ? -figur : figur; }
+
 inline constexpr Bitboard HelleFelder = 0x55AA55AA55AA55AAULL;
 inline constexpr Bitboard DunkleFelder = 0xAA55AA55AA55AA55ULL;
 
@@ -198,7 +205,30 @@ void BelegungSetzen(Stellung& st);
 Stellung Grundstellung();
 Stellung Leerstellung();
 void StellungAbleiten(Stellung& st);
-int8_t FigurAufFeld(const Stellung& st, unsigned feld);
+
+// The piece code on a square, read from the boards (UngueltigeFigur for an
+// index above 63 or boards that disagree). Inline: the move generator asks
+// it for every capture.
+inline int8_t FigurAufFeld(const Stellung& st, unsigned feld) {
+  if (feld > 63) return UngueltigeFigur;
+  const Bitboard m = Feldmaske[feld];
+  int8_t vz;
+  if (st.weiss & m) {
+    if (feld == st.koenigW) return Koenig;
+    vz = 1;
+  } else if (st.schwarz & m) {
+    if (feld == st.koenigS) return -Koenig;
+    vz = -1;
+  } else {
+    return Leer;
+  }
+  if (st.bauern & m) return vz;
+  if (st.springer & m) return static_cast<int8_t>(Springer * vz);
+  if (st.laeufer & m) return static_cast<int8_t>(Laeufer * vz);
+  if (st.tuerme & m) return static_cast<int8_t>(Turm * vz);
+  if (st.damen & m) return static_cast<int8_t>(Dame * vz);
+  return UngueltigeFigur;
+}
 
 // True when the record is inconsistent (boards overlap or disagree, or the
 // stored key is not the key of the position).

@@ -28,8 +28,6 @@ constexpr Bitboard TurmEckeKoenigW = FeldMenge({"g1", "h1", "g2", "h2"});
 constexpr Bitboard TurmEckeDameS = FeldMenge({"a8", "b8", "a7", "b7"});
 constexpr Bitboard TurmEckeKoenigS = FeldMenge({"g8", "h8", "g7", "h7"});
 
-constexpr int Betrag(int x) { return x < 0 ? -x : x; }
-
 // Ranks 0..r, and ranks r..7.
 constexpr Bitboard BisReihe(int r) {
   return r >= 7 ? ~Bitboard{0} : (Bitboard{1} << (8 * (r + 1))) - 1;
@@ -71,12 +69,9 @@ struct Aussenbauern {
   int breite() const { return rechtsLinie - linksLinie; }
 };
 
-// The king's square for table lookups: 64 (empty entries) when missing.
-int KoenigsFeld(uint8_t feld) { return feld < 64 ? feld : KeinFeld; }
-
 int32_t KoenigssicherheitWeiss(const Stellung& st, const BewertungsZustand& z, int32_t material,
                                Bitboard angriffeS) {
-  const int k = KoenigsFeld(st.koenigW);
+  const int k = KoenigFeld(st.koenigW);
   if (k == KeinFeld) return 0;
   const int u = z.damenS ? 25 : 15;
   const int linie = Linie(k), reihe = Reihe(k);
@@ -121,7 +116,7 @@ int32_t KoenigssicherheitWeiss(const Stellung& st, const BewertungsZustand& z, i
 
 int32_t KoenigssicherheitSchwarz(const Stellung& st, const BewertungsZustand& z,
                                  int32_t material, Bitboard angriffeW) {
-  const int k = KoenigsFeld(st.koenigS);
+  const int k = KoenigFeld(st.koenigS);
   if (k == KeinFeld) return 0;
   const int u = z.damenW ? 25 : 15;
   const int linie = Linie(k), reihe = Reihe(k);
@@ -186,7 +181,7 @@ int32_t Feldkontrolle(const Angriffe& w, const Angriffe& s) {
 
 // A bare king to move that is not in check and has no safe square.
 bool KoenigPatt(Bitboard eigeneMaenner, uint8_t koenig, Bitboard gegnerAngriffe) {
-  const int k = KoenigsFeld(koenig);
+  const int k = KoenigFeld(koenig);
   return k != KeinFeld && eigeneMaenner == Feldmaske[k] && !(gegnerAngriffe & Feldmaske[k]) &&
          (KoenigAngriff[k] & ~gegnerAngriffe) == 0;
 }
@@ -390,8 +385,8 @@ TermSummen BewertungsTerme(const Stellung& st, const BewertungsZustand& z, int32
   for (Bitboard l = z.laeuferS; l;) as.laeufer |= LaeuferAngriffe(st, ErstesBitEntfernen(l));
   for (Bitboard d = z.damenW; d;) aw.damen |= DamenAngriffe(st, ErstesBitEntfernen(d));
   for (Bitboard d = z.damenS; d;) as.damen |= DamenAngriffe(st, ErstesBitEntfernen(d));
-  aw.koenig = KoenigAngriff[KoenigsFeld(st.koenigW)];
-  as.koenig = KoenigAngriff[KoenigsFeld(st.koenigS)];
+  aw.koenig = KoenigAngriff[KoenigFeld(st.koenigW)];
+  as.koenig = KoenigAngriff[KoenigFeld(st.koenigS)];
 
   t.c = Feldkontrolle(aw, as);
 

@@ -33,11 +33,6 @@ inline Bitboard* Typbrett(Stellung& st, int typ) {
   }
 }
 
-inline int Betrag(int x) { return x < 0 ? -x : x; }
-
-// A king square read from a record, clamped to the empty table entry 64.
-inline int KoenigFeld(uint8_t feld) { return feld < 64 ? feld : KeinFeld; }
-
 }  // namespace
 
 void ZugAusfuehren(Stellung& nachher, const Stellung& vorher, const Zug& zug, uint8_t keyFlag) {

@@ -23,8 +23,6 @@ namespace {
 // returned list keeps the first 256 legal moves.
 constexpr int MaxPseudoZuege = 64 * 27 + 2;
 
-inline int KoenigFeld(uint8_t feld) { return feld < 64 ? feld : KeinFeld; }
-
 // The en-passant square when it is usable: on the right rank, empty, with an
 // enemy pawn behind it. A record that says otherwise (no FEN or move ever
 // makes one) gets no en-passant capture instead of a broken board.
@@ -57,27 +55,6 @@ constexpr int SchachBit = 40;  // byte 5
 constexpr uint64_t FlagGefaehrdet = uint64_t{1} << 56;
 constexpr uint64_t FlagSchachMoeglich = uint64_t{2} << 56;
 constexpr uint64_t FlagMaske = uint64_t{0xFF} << 56;
-
-// FigurAufFeld for a square on the board.
-inline int8_t Figur(const Stellung& st, int feld) {
-  const Bitboard m = Feldmaske[feld];
-  int8_t vz;
-  if (st.weiss & m) {
-    if (feld == st.koenigW) return Koenig;
-    vz = 1;
-  } else if (st.schwarz & m) {
-    if (feld == st.koenigS) return -Koenig;
-    vz = -1;
-  } else {
-    return Leer;
-  }
-  if (st.bauern & m) return vz;
-  if (st.springer & m) return static_cast<int8_t>(2 * vz);
-  if (st.laeufer & m) return static_cast<int8_t>(3 * vz);
-  if (st.tuerme & m) return static_cast<int8_t>(4 * vz);
-  if (st.damen & m) return static_cast<int8_t>(5 * vz);
-  return UngueltigeFigur;
-}
 
 // What the attack test reads of a position: the trial moves of the legality
 // pass are played onto this reduced board only.
@@ -208,7 +185,9 @@ void ZugGenerator(const Stellung& st, uint8_t modus, Zugliste& liste) {
   // mover's sign.
   uint64_t p[MaxPseudoZuege];
   int n = 0;
-  auto ziel = [&](int nach) -> int8_t { return (gegner & Feldmaske[nach]) ? Figur(st, nach) : 0; };
+  auto ziel = [&](int nach) -> int8_t {
+    return (gegner & Feldmaske[nach]) ? FigurAufFeld(st, static_cast<unsigned>(nach)) : 0;
+  };
   auto flags = [&](int von, int nach, bool gefaehrdet) {
     return (gefaehrdet ? FlagGefaehrdet : 0) |
            ((schachFelder & (Feldmaske[von] | Feldmaske[nach])) ? FlagSchachMoeglich : 0);
@@ -248,13 +227,14 @@ void ZugGenerator(const Stellung& st, uint8_t modus, Zugliste& liste) {
       const int nach = ErstesBitEntfernen(s);
       if (nach == epZiel) {
         // The captured pawn leaves a square of its own: it may open a line
-        // to either king, so an en-passant capture is always tried.
-        p[n++] = Packen(von, nach, bauer, Figur(st, nach - schritt), ZugartNormal, 1) |
+        // to either king, so an en-passant capture is always tried. EPZiel
+        // has made sure that an enemy pawn stands behind the square.
+        p[n++] = Packen(von, nach, bauer, static_cast<int8_t>(-bauer), ZugartNormal, 1) |
                  FlagGefaehrdet | FlagSchachMoeglich;
         continue;
       }
       const uint64_t f = flags(von, nach, gefesselt);
-      const int8_t g = Figur(st, nach);
+      const int8_t g = FigurAufFeld(st, static_cast<unsigned>(nach));
       if (Reihe(nach) == letzteReihe) {
         p[n++] = Packen(von, nach, bauer, g, ZugartUmwDame, 0) | f;
         p[n++] = Packen(von, nach, bauer, g, ZugartUmwTurm, 0) | f;

@@ -10,8 +10,6 @@ namespace {
 constexpr uint8_t UmwandlungNachIndex[5] = {0, ZugartUmwSpringer, ZugartUmwLaeufer,
                                             ZugartUmwTurm, ZugartUmwDame};
 
-int Betrag(int8_t figur) { return figur < 0 ? -figur : figur; }
-
 bool Schlaegt(const Zug& zug) { return zug.geschlagen != 0 || zug.enPassant == 1; }
 
 // Letter i of the caller's set; a short set yields no match and writes "?".

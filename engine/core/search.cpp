@@ -304,7 +304,7 @@ int16_t AlphaBeta(Stellung st, int16_t alpha, int16_t beta, uint8_t ply, int8_t 
     if (!IstKeinZug(hashMove)) {
       // Only a move of the legal list is trusted: a colliding entry may name
       // a move that passes the quick test but is not a move here.
-      liste = ZugGenerator(st, GenAlleZuege);
+      ZugGenerator(st, GenAlleZuege, liste);
       listeDa = true;
       int gefunden = -1;
       for (int i = 0; i < liste.anzahl; ++i)
@@ -343,16 +343,9 @@ int16_t AlphaBeta(Stellung st, int16_t alpha, int16_t beta, uint8_t ply, int8_t 
     if (!st.schachW && !st.schachS && figuren) {
       Stellung null = st;
       null.amZug = static_cast<uint8_t>(1 - st.amZug);
-      null.schluessel ^= HashCodeKeys.weissAmZug ^ HashCodeKeys.schwarzAmZug;
+      null.schluessel = HashCodeNullzug(st);
       ++null.halbzuege;
-      if (null.epFeld != KeinEPFeld) {
-        const int ep = null.epFeld;
-        const Bitboard schlaeger = st.amZug == Weiss
-                                      ? BauerAngriffSchwarz[ep & 63] & st.bauern & st.weiss
-                                      : BauerAngriffWeiss[ep & 63] & st.bauern & st.schwarz;
-        if (ep < 64 && schlaeger) null.schluessel ^= HashCodeKeys.enPassant[ep & 7];
-        null.epFeld = KeinEPFeld;
-      }
+      null.epFeld = KeinEPFeld;
       null.remisMaterial = 0;
       s.pfad[ply + 1] = Leerstellung();
       ++s.statistik.nullzugSuchen;
@@ -413,7 +406,7 @@ horizont:
       }
     }
 
-    if (!listeDa) liste = ZugGenerator(st, GenAlleZuege);
+    if (!listeDa) ZugGenerator(st, GenAlleZuege, liste);
     if (liste.anzahl == 0) {
       best = ImSchach(st) ? -Matt : 0;
       bestZug = KeinZug;

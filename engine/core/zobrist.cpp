@@ -126,6 +126,12 @@ uint64_t HashCodeZug(const Stellung& vorher, const Zug& zug) {
   return key;
 }
 
+uint64_t HashCodeNullzug(const Stellung& vorher) {
+  uint64_t key = vorher.schluessel ^ HashCodeKeys.weissAmZug ^ HashCodeKeys.schwarzAmZug;
+  if (EPSchlagbar(vorher, vorher.epFeld, vorher.amZug)) key ^= HashCodeKeys.enPassant[vorher.epFeld & 7];
+  return key;
+}
+
 // ------------------------------------------------------------ generator
 
 namespace {

@@ -42,6 +42,10 @@ int32_t HashCodeKeysLaden(const std::string& pfad);
 uint64_t HashCodeBerechnen(const Stellung& st);
 uint64_t HashCodeZug(const Stellung& vorher, const Zug& zug);
 
+// The key after the side to move passes (the search's null move): the other
+// side to move, and the en-passant square gone.
+uint64_t HashCodeNullzug(const Stellung& vorher);
+
 // ------------------------------------------------------------ generator
 
 struct HashCodeStatistik {

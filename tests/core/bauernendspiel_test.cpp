@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 
 #include "core/bauernendspiel.h"
@@ -18,12 +17,7 @@ namespace {
 
 using test::Brett;
 using test::Feld;
-
-Bitboard Felder(std::initializer_list<const char*> namen) {
-  Bitboard b = 0;
-  for (const char* n : namen) b |= Bitboard{1} << Feld(n);
-  return b;
-}
+using test::Felder;
 
 TEST(BauernendspielBewerten, ScoresOfEachStep) {
   struct Fall {

@@ -8,12 +8,7 @@ namespace galdrik {
 namespace {
 
 using test::Feld;
-
-Bitboard Felder(std::initializer_list<const char*> namen) {
-  Bitboard b = 0;
-  for (const char* n : namen) b |= Bitboard{1} << Feld(n);
-  return b;
-}
+using test::Felder;
 
 TEST(Kontaktmasken, Randfaelle) {
   EXPECT_EQ(Kontaktmasken[5][Feld("a1")], Felder({"b2"}));

@@ -70,6 +70,19 @@ TEST(HashCode, EPFeldOhneSchlagendenBauernZaehltNicht) {
             Brett("4k3/8/8/8/3pP3/8/8/4K3 b - -").schluessel);
 }
 
+// The null move's key is the key of the same board with the other side to
+// move and no en-passant square, whether that square counted or not.
+TEST(HashCode, NullzugGleichNeuBerechnet) {
+  for (const char* text : {"4k3/8/8/8/3pP3/8/8/4K3 b - e3", "4k3/8/8/8/4P3/8/8/4K3 b - e3",
+                           "r3k2r/8/8/2Pp4/8/8/8/R3K2R w KQkq d6", "4k3/8/8/8/8/8/8/4K3 w - -"}) {
+    Stellung st = Brett(text);
+    const uint64_t null = HashCodeNullzug(st);
+    st.amZug = static_cast<uint8_t>(1 - st.amZug);
+    st.epFeld = KeinEPFeld;
+    EXPECT_EQ(null, HashCodeBerechnen(st)) << text;
+  }
+}
+
 TEST(HashCode, SeiteAmZugZaehlt) {
   EXPECT_NE(Brett("4k3/8/8/8/8/8/8/4K3 w - -").schluessel,
             Brett("4k3/8/8/8/8/8/8/4K3 b - -").schluessel);

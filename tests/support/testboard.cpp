@@ -12,6 +12,12 @@ namespace galdrik::test {
 
 int Feld(const char* name) { return (name[1] - '1') * 8 + (name[0] - 'a'); }
 
+Bitboard Felder(std::initializer_list<const char*> namen) {
+  Bitboard b = 0;
+  for (const char* n : namen) b |= Bitboard{1} << Feld(n);
+  return b;
+}
+
 Stellung Brett(const std::string& text) {
   std::istringstream in(text);
   std::string figuren, seite = "w", rochade = "-", ep = "-";

@@ -2,6 +2,7 @@
 // fields of a FEN-like text, independent of the engine's own FEN reader.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "core/board.h"
@@ -13,6 +14,9 @@ Stellung Brett(const std::string& text);
 
 // Square index from its name ("e4").
 int Feld(const char* name);
+
+// The board of the named squares ({"e4", "d5"}).
+Bitboard Felder(std::initializer_list<const char*> namen);
 
 // The colour mirror: ranks flipped, colours, castling rights, check flags
 // and side to move exchanged.
