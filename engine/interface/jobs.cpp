@@ -4,6 +4,7 @@
 #include "interface/jobs.h"
 
 #include <system_error>
+#include <utility>
 
 #include "core/search.h"
 #include "core/suchoptionen.h"
@@ -47,6 +48,20 @@ bool EinJobLaeuft() {
          EPDThreadJob().laeuft.load(std::memory_order_acquire) == 1;
 }
 
+// Marks the job running, then starts its thread; a thread that cannot be
+// made leaves the job idle and answers -1.
+template <typename Job, typename... Argumente>
+int32_t ThreadStarten(Job& job, Argumente&&... argumente) {
+  job.laeuft.store(1, std::memory_order_release);
+  try {
+    job.thread = std::thread(std::forward<Argumente>(argumente)...);
+  } catch (const std::system_error&) {
+    job.laeuft.store(0, std::memory_order_release);
+    return -1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int32_t SucheStarten() {
@@ -57,14 +72,7 @@ int32_t SucheStarten() {
   // Cleared here, before the thread exists, so that a stop request made
   // right after the start is never lost.
   Suche().abbruch = 0;
-  job.laeuft.store(1, std::memory_order_release);
-  try {
-    job.thread = std::thread(SuchThread);
-  } catch (const std::system_error&) {
-    job.laeuft.store(0, std::memory_order_release);
-    return -1;
-  }
-  return 0;
+  return ThreadStarten(job, SuchThread);
 }
 
 int32_t EPDTestStarten(int32_t weichZeit, int32_t hartZeit) {
@@ -75,14 +83,7 @@ int32_t EPDTestStarten(int32_t weichZeit, int32_t hartZeit) {
   // shows the previous test's figures.
   EPDTestZuruecksetzen();
   job.abbruch.store(0);
-  job.laeuft.store(1, std::memory_order_release);
-  try {
-    job.thread = std::thread(EPDTestThread, weichZeit, hartZeit);
-  } catch (const std::system_error&) {
-    job.laeuft.store(0, std::memory_order_release);
-    return -1;
-  }
-  return 0;
+  return ThreadStarten(job, EPDTestThread, weichZeit, hartZeit);
 }
 
 void EPDTestStoppen() {
