@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/figstat.h"
 #include "core/textfile.h"
+#include "support/datei.h"
 
 namespace galdrik {
 namespace {
@@ -18,28 +18,18 @@ namespace fs = std::filesystem;
 
 class FENListe : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ordner_ = fs::temp_directory_path() / ("galdrik-figstat-" + std::to_string(::getpid()));
-    fs::create_directories(ordner_);
-  }
-  void TearDown() override {
-    FigStatFreigeben();
-    fs::remove_all(ordner_);
-  }
+  void TearDown() override { FigStatFreigeben(); }
   // Counts the list into fresh counters and returns the written table.
   std::vector<std::string> Tabelle(const std::string& liste) {
     const fs::path quelle = ordner_ / "liste.fen", ziel = ordner_ / "stat.txt";
-    std::ofstream(quelle, std::ios::binary) << liste;
+    test::DateiSchreiben(quelle, liste);
     EXPECT_TRUE(FigStatAllok(1));
     Zeilenleser leser(quelle.string());
     EXPECT_EQ(FigStatFENDatei(leser), 0);
     EXPECT_EQ(FigStatSpeichern(ziel.string(), 1), 0);
-    std::ifstream in(ziel);
-    std::vector<std::string> zeilen;
-    for (std::string z; std::getline(in, z);) zeilen.push_back(z);
-    return zeilen;
+    return test::DateiZeilen(ziel);
   }
-  fs::path ordner_;
+  test::TempOrdner ordner_;
 };
 
 // The 64 counts of one line, with the given squares set.
@@ -81,7 +71,7 @@ TEST_F(FENListe, BrettfeldWirdWieGeschriebenGelesen) {
 
 TEST_F(FENListe, OhneZaehlerOderDateiNichts) {
   const fs::path quelle = ordner_ / "liste.fen";
-  std::ofstream(quelle) << "8/8/8/8/4k3/8/8/8\n";
+  test::DateiSchreiben(quelle, "8/8/8/8/4k3/8/8/8\n");
   FigStatFreigeben();
   Zeilenleser leser(quelle.string());
   EXPECT_EQ(FigStatFENDatei(leser), -1);
@@ -97,13 +87,11 @@ TEST_F(FENListe, VieleSaetzeWerdenZuEinem) {
   FigStatName(1, "Gruppe");
   FigStatStellung(Grundstellung(), 1);
   const fs::path quelle = ordner_ / "liste.fen", ziel = ordner_ / "stat.txt";
-  std::ofstream(quelle) << "8/8/8/8/4k3/8/8/8\n";
+  test::DateiSchreiben(quelle, "8/8/8/8/4k3/8/8/8\n");
   Zeilenleser leser(quelle.string());
   ASSERT_EQ(FigStatFENDatei(leser), 0);
   ASSERT_EQ(FigStatSpeichern(ziel.string(), 1), 0);
-  std::ifstream in(ziel);
-  std::vector<std::string> zeilen;
-  for (std::string z; std::getline(in, z);) zeilen.push_back(z);
+  const std::vector<std::string> zeilen = test::DateiZeilen(ziel);
   ASSERT_EQ(zeilen.size(), 4u + 2 * 12);
   EXPECT_EQ(zeilen[1], "1");
   EXPECT_EQ(zeilen[3], "FEN");

@@ -25,18 +25,9 @@ const std::string GeliefertePfad = GALDRIK_DATA_DIR "/HashCode.key";
 // Restores the shipped keys after a test that replaces them.
 class KeySatzWiederherstellen : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ordner_ = fs::temp_directory_path() /
-              ("galdrik-keys-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(ordner_);
-  }
-  void TearDown() override {
-    ASSERT_EQ(HashCodeKeysLaden(GeliefertePfad), 0);
-    fs::remove_all(ordner_);
-  }
+  void TearDown() override { ASSERT_EQ(HashCodeKeysLaden(GeliefertePfad), 0); }
   std::string Pfad(const char* name) const { return (ordner_ / name).string(); }
-  fs::path ordner_;
+  test::TempOrdner ordner_;
 };
 
 using test::DateiInhalt;
@@ -56,7 +47,7 @@ TEST_F(KeyDatei, FalscheGroesseWirdAbgewiesen) {
   for (size_t laenge : {size_t{0}, size_t{6248}, size_t{6255}, size_t{6257}, size_t{12512}}) {
     std::string daten = inhalt;
     daten.resize(laenge, '\x5A');
-    std::ofstream(Pfad("kurz.key"), std::ios::binary) << daten;
+    test::DateiSchreiben(Pfad("kurz.key"), daten);
     EXPECT_EQ(HashCodeKeysLaden(Pfad("kurz.key")), -1) << laenge << " bytes";
     EXPECT_EQ(std::memcmp(&vorher, &HashCodeKeys, sizeof vorher), 0) << "keys changed";
   }
