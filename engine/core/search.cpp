@@ -20,7 +20,7 @@
 #include "core/notation.h"
 #include "core/tt.h"
 #include "core/zobrist.h"
-#include "tablebase/tbsearch.h"
+#include "core/tbhook.h"
 
 namespace galdrik {
 
@@ -284,7 +284,7 @@ int16_t AlphaBeta(Stellung st, int16_t alpha, int16_t beta, uint8_t ply, int8_t 
 
   if (SuchOptionen().tablebases == 1 && ply > 0 && ply < 24) {
     int16_t antwort = 0;
-    if (TBProbeSuche(st, antwort)) {
+    if (TBProbeSucheFragen(st, antwort)) {
       *tbTreffer = 1;
       if (tbNurRemis == 0 || antwort == 0) {
         best = antwort;
@@ -643,10 +643,10 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
   for (int d = 1; d <= tiefenLimit; ++d) {
     s.erweiterungsgrenze = static_cast<uint8_t>(d);
     int16_t tb = 0;
-    if (d == 2 && maenner <= 6 && TBProbeSuche(st, tb)) {
+    if (d == 2 && maenner <= 6 && TBProbeSucheFragen(st, tb)) {
       for (int i = 0; i < s.wurzelzugAnzahl; ++i) {
         Stellung kind = ZugAusfuehren(st, s.wurzelzuege[i].zug, 0);
-        if (!TBProbeSuche(kind, tb)) {
+        if (!TBProbeSucheFragen(kind, tb)) {
           tbNurRemis = 1;
           break;
         }
