@@ -92,8 +92,7 @@ void BitbaseMessen() {
       }
     }
   }
-  std::printf("KPK against exact results:  %ld legal placements, %d differ\n", gezaehlt,
-              beispiele);
+  std::printf("KPK against exact results:  %ld legal placements, %d differ\n", gezaehlt, beispiele);
   for (int r = 1; r < 7; ++r) {
     if (nurBitbase[r] || nurExakt[r])
       std::printf("  pawn rank %d: won only in the bitbase %ld, only in truth %ld\n", r + 1,

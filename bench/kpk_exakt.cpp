@@ -48,8 +48,8 @@ std::vector<uint8_t> KpkExaktLoesen() {
             const int vor = p + 8;
             if (vor != wk && vor != sk) {
               if (Reihe(p) == 6)
-                gewinn = UmwandlungGewinnt(vor, wk, sk, true) ||
-                         UmwandlungGewinnt(vor, wk, sk, false);
+                gewinn =
+                    UmwandlungGewinnt(vor, wk, sk, true) || UmwandlungGewinnt(vor, wk, sk, false);
               else
                 gewinn = t[Index(vor, wk, sk)] & 1;
               if (!gewinn && Reihe(p) == 1 && p + 16 != wk && p + 16 != sk)

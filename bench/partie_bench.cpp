@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   BewertungMaskenInit();
-  const std::string pfad = (std::filesystem::temp_directory_path() / "galdrik-partie-bench.pgn").string();
+  const std::string pfad =
+      (std::filesystem::temp_directory_path() / "galdrik-partie-bench.pgn").string();
 
   PartieNeu();
   Engine().aktuelleStellung = Grundstellung();
@@ -80,7 +81,8 @@ int main(int argc, char** argv) {
   // A database of short games with a variation, a NAG and a comment each.
   PartieNeu();
   Engine().aktuelleStellung = Grundstellung();
-  for (const char* z : {"e4", "e5", "Nf3", "Nc6", "Bb5", "a6", "Ba4", "Nf6", "O-O", "Be7"}) Spielen(z);
+  for (const char* z : {"e4", "e5", "Nf3", "Nc6", "Bb5", "a6", "Ba4", "Nf6", "O-O", "Be7"})
+    Spielen(z);
   std::FILE* datei = std::fopen(pfad.c_str(), "wb");
   const std::string partie = PGNPartieText();
   for (int i = 0; i < partien; ++i) std::fwrite(partie.data(), 1, partie.size(), datei);
@@ -96,7 +98,8 @@ int main(int argc, char** argv) {
     PGNPartieTextLesen(pfad, s.ersteZeile, s.zeilenAnzahl, text);
     PGNPartieLaden(s, text);
   }
-  std::printf("load %d games from the end: %8.2f ms each\n", gelesen, Sekunden(start) * 1e3 / gelesen);
+  std::printf("load %d games from the end: %8.2f ms each\n", gelesen,
+              Sekunden(start) * 1e3 / gelesen);
   PartieFrei();
   std::filesystem::remove(pfad);
   return 0;

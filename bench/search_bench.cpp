@@ -53,13 +53,16 @@ int main(int argc, char** argv) {
     const Suchstatistik& s = Suche().statistik;
     const uint64_t knoten = s.knoten + s.ruheKnoten;
     std::printf("%s\n", fen);
-    for (uint64_t d = 1; d <= s.iterationsTiefe; ++d) std::printf("%s\n", Suche().ausgabe[d - 1].info);
+    for (uint64_t d = 1; d <= s.iterationsTiefe; ++d)
+      std::printf("%s\n", Suche().ausgabe[d - 1].info);
     std::printf("  depth %d: %llu nodes in %.2f s, %.0f nodes/s\n\n", tiefe,
-                static_cast<unsigned long long>(knoten), sekunden, static_cast<double>(knoten) / sekunden);
+                static_cast<unsigned long long>(knoten), sekunden,
+                static_cast<double>(knoten) / sekunden);
     alleKnoten += knoten;
     alleSekunden += sekunden;
   }
   std::printf("all five: %llu nodes in %.2f s, %.0f nodes/s\n",
-              static_cast<unsigned long long>(alleKnoten), alleSekunden, static_cast<double>(alleKnoten) / alleSekunden);
+              static_cast<unsigned long long>(alleKnoten), alleSekunden,
+              static_cast<double>(alleKnoten) / alleSekunden);
   return 0;
 }

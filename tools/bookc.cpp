@@ -64,9 +64,9 @@ int main(int argc, char** argv) {
   }
   BuchKompilierBericht bericht;
   const int32_t ergebnis = BuchKompilieren(quelle, ziel, pfade, &bericht);
-  static constexpr const char* gruende[] = {
-      "", "source cannot be read", "source malformed (see the log) or no memory",
-      "log cannot be written", "target cannot be written"};
+  static constexpr const char* gruende[] = {"", "source cannot be read",
+                                            "source malformed (see the log) or no memory",
+                                            "log cannot be written", "target cannot be written"};
   if (ergebnis != KompilierungFertig) {
     std::fprintf(stderr, "%s: %s failed (%d: %s), log %s\n", argv[0], quelle.c_str(), ergebnis,
                  ergebnis > 0 && ergebnis <= 4 ? gruende[ergebnis] : "?", pfade.log.c_str());

@@ -55,12 +55,18 @@ int main(int argc, char** argv) {
   std::string keys = StandardKeyPfad(argv[0]);
   for (int i = 3; i < argc; ++i) {
     const std::string opt = argv[i];
-    if (opt == "--divide") teilen = true;
-    else if (opt == "--verify") pruefen = true;
-    else if (opt == "--bulk") bulk = true;
-    else if (opt == "--zl") zl = pruefen = true;
-    else if (opt == "--keys" && i + 1 < argc) keys = argv[++i];
-    else return Gebrauch(argv[0]);
+    if (opt == "--divide")
+      teilen = true;
+    else if (opt == "--verify")
+      pruefen = true;
+    else if (opt == "--bulk")
+      bulk = true;
+    else if (opt == "--zl")
+      zl = pruefen = true;
+    else if (opt == "--keys" && i + 1 < argc)
+      keys = argv[++i];
+    else
+      return Gebrauch(argv[0]);
   }
 
   AngriffstabellenInit();

@@ -84,8 +84,10 @@ int main(int argc, char** argv) {
   SuchZustand& s = Suche();
   s.abbruch = 0;
   const int16_t wert = SucheWurzel(st, tiefe, sekunden, sekunden, 0, 0);
-  for (uint64_t d = 1; d <= s.statistik.iterationsTiefe; ++d) std::printf("%s\n", s.ausgabe[d - 1].info);
-  const std::string zug = IstKeinZug(s.ergebnis.zug) ? "(none)" : ZugNotation(s.ergebnis.zug, "PNBRQK", 0);
+  for (uint64_t d = 1; d <= s.statistik.iterationsTiefe; ++d)
+    std::printf("%s\n", s.ausgabe[d - 1].info);
+  const std::string zug =
+      IstKeinZug(s.ergebnis.zug) ? "(none)" : ZugNotation(s.ergebnis.zug, "PNBRQK", 0);
   std::printf("score %d\nbestmove %s\n", wert, zug.c_str());
   return 0;
 }

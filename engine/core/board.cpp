@@ -123,8 +123,8 @@ void AngriffstabellenInit() {
 
   static constexpr int koenigSchritte[8][2] = {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1},
                                                {0, 1},   {1, -1}, {1, 0},  {1, 1}};
-  static constexpr int springerSchritte[8][2] = {{1, 2},   {1, -2}, {2, -1}, {2, 1},
-                                                 {-1, 2},  {-1, -2}, {-2, 1}, {-2, -1}};
+  static constexpr int springerSchritte[8][2] = {{1, 2},  {1, -2},  {2, -1}, {2, 1},
+                                                 {-1, 2}, {-1, -2}, {-2, 1}, {-2, -1}};
   for (int s = 0; s < FeldAnzahlMitLeer; ++s) {
     BauerAngriffWeiss[s] = BauerAngriffSchwarz[s] = 0;
     KoenigAngriff[s] = SpringerAngriff[s] = 0;

@@ -59,10 +59,20 @@ inline constexpr int RochadeSchwarzKurz = 3;
 
 // Slots of Stellung::anzahl.
 enum AnzahlIndex : int {
-  AnzWDamen = 0, AnzWTuerme = 1, AnzWSpringer = 2,
-  AnzSDamen = 4, AnzSTuerme = 5, AnzSSpringer = 6,
-  AnzWLaeuferHell = 8, AnzWLaeuferDunkel = 9, AnzWBauernHell = 10, AnzWBauernDunkel = 11,
-  AnzSLaeuferHell = 12, AnzSLaeuferDunkel = 13, AnzSBauernHell = 14, AnzSBauernDunkel = 15,
+  AnzWDamen = 0,
+  AnzWTuerme = 1,
+  AnzWSpringer = 2,
+  AnzSDamen = 4,
+  AnzSTuerme = 5,
+  AnzSSpringer = 6,
+  AnzWLaeuferHell = 8,
+  AnzWLaeuferDunkel = 9,
+  AnzWBauernHell = 10,
+  AnzWBauernDunkel = 11,
+  AnzSLaeuferHell = 12,
+  AnzSLaeuferDunkel = 13,
+  AnzSBauernHell = 14,
+  AnzSBauernDunkel = 15,
 };
 
 // ---------------------------------------------------------------- records
@@ -81,11 +91,11 @@ struct Stellung {
   Bitboard belegtH1A8;  // byte (file + rank) mod 8, bit = rank
   int8_t figurenfeld[64];
   uint8_t anzahl[16];
-  uint8_t amZug;        // 1 White, 0 Black
-  uint8_t rochade[4];   // W queen-side, W king-side, B queen-side, B king-side
-  uint8_t epFeld;       // square passed over by a double step, 255 none
-  uint8_t koenigW;      // 64: no White king
-  uint8_t koenigS;      // 64: no Black king
+  uint8_t amZug;       // 1 White, 0 Black
+  uint8_t rochade[4];  // W queen-side, W king-side, B queen-side, B king-side
+  uint8_t epFeld;      // square passed over by a double step, 255 none
+  uint8_t koenigW;     // 64: no White king
+  uint8_t koenigS;     // 64: no Black king
   uint8_t halbzuege;
   uint8_t remisMaterial;
   uint8_t remisRegel;

@@ -46,7 +46,7 @@ Eroeffnungsbuch& Buch();
 // Results of BuchEinlesen.
 inline constexpr int32_t BuchGelesen = 0;
 inline constexpr int32_t BuchNichtOffen = 1;
-inline constexpr int32_t BuchLeer = 2;          // no or an unreadable record count
+inline constexpr int32_t BuchLeer = 2;  // no or an unreadable record count
 inline constexpr int32_t BuchKeinSpeicher = 3;
 inline constexpr int32_t BuchUnvollstaendig = 4;  // fewer records than announced
 
@@ -69,7 +69,6 @@ void BuchFrei();
 // This form draws from the engine's generator, seeded from the clock at
 // every call; the second draws from the given generator.
 int32_t BuchZugSuchen(const Stellung& st, const Zugliste& zuege, int32_t varianz);
-int32_t BuchZugSuchen(const Stellung& st, const Zugliste& zuege, int32_t varianz,
-                      Zufall15& zufall);
+int32_t BuchZugSuchen(const Stellung& st, const Zugliste& zuege, int32_t varianz, Zufall15& zufall);
 
 }  // namespace galdrik

@@ -120,9 +120,7 @@ class Kompilierer {
 
   int32_t Uebersetzen(const std::string& quelle, const std::string& ziel,
                       const BuchKompilierPfade& pfade);
-  BuchKompilierBericht Bericht() const {
-    return {warnungen_, fehler_, geschrieben_};
-  }
+  BuchKompilierBericht Bericht() const { return {warnungen_, fehler_, geschrieben_}; }
 
  private:
   // How one line of moves ended: its result (characters consumed or an
@@ -169,8 +167,7 @@ void Kompilierer::Melden(Meldung art, int ply, std::string_view token) {
   ++(m.fehler ? fehler_ : warnungen_);
 }
 
-Kompilierer::Linienende Kompilierer::Linie(Stellung stellung, std::string_view text,
-                                           uint16_t ply) {
+Kompilierer::Linienende Kompilierer::Linie(Stellung stellung, std::string_view text, uint16_t ply) {
   struct Ebene {
     int& ebene;
     explicit Ebene(int& e) : ebene(e) { ++ebene; }
@@ -269,7 +266,7 @@ int32_t Kompilierer::ZugVerarbeiten(Stellung& stellung, Stellung& vorher, std::s
   }
 
   Zug zug = liste.zuege[index];
-  zug.wert = (status & ZugtextAusrufezeichen)  ? BuchGewichtGut
+  zug.wert = (status & ZugtextAusrufezeichen) ? BuchGewichtGut
              : (status & ZugtextFragezeichen) ? BuchGewichtZweifelhaft
                                               : BuchGewichtNormal;
   const uint64_t key = HashCodeBerechnen(stellung);

@@ -19,10 +19,10 @@ inline constexpr int32_t KompilierungZielNichtGeschrieben = 4;
 // Limits of the source and of the compiled book.
 inline constexpr int BuchMaxGruppen = 32;
 inline constexpr int BuchMaxPartien = 16;
-inline constexpr int BuchMaxTitel = 100;           // characters with the line break
-inline constexpr int BuchMaxName = 1000;           // group names and game titles, likewise
+inline constexpr int BuchMaxTitel = 100;  // characters with the line break
+inline constexpr int BuchMaxName = 1000;  // group names and game titles, likewise
 inline constexpr int BuchMaxSaetze = 50000;
-inline constexpr int BuchMaxZugangabe = 14;        // characters of one move token
+inline constexpr int BuchMaxZugangabe = 14;         // characters of one move token
 inline constexpr int BuchMaxVerschachtelung = 256;  // alternatives within alternatives
 
 // Where the compiler writes its log ("BookLog.txt") and the piece-square
@@ -35,8 +35,8 @@ struct BuchKompilierPfade {
 // What a compilation met, for tools that want more than the result code.
 struct BuchKompilierBericht {
   int32_t warnungen = 0;
-  int32_t fehler = 0;     // errors inside games (each ends its game)
-  int32_t saetze = 0;     // records written
+  int32_t fehler = 0;  // errors inside games (each ends its game)
+  int32_t saetze = 0;  // records written
 };
 
 // Compiles the source into the target. The engine's book is discarded

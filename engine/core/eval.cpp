@@ -51,8 +51,7 @@ void FalscherLaeuferWeiss(const Stellung& st, const BewertungsZustand& z, bool& 
   const Bitboard springerBauern = vorFeld & z.bauernS & springerLinie;
   const int schraegVorn = formH ? vorn + 7 : vorn + 9;
   const bool springerLinieOffen =
-      !springerBauern ||
-      (Anzahl(springerBauern) == 1 && ErstesBit(springerBauern) != schraegVorn);
+      !springerBauern || (Anzahl(springerBauern) == 1 && ErstesBit(springerBauern) != schraegVorn);
   if (springerLinieOffen && !(vorFeld & z.bauernS & bauerLinie) &&
       (dB <= 1 || (dB < dW - 1 + btm && dB < t)))
     kannNicht = true;
@@ -61,8 +60,8 @@ void FalscherLaeuferWeiss(const Stellung& st, const BewertungsZustand& z, bool& 
       (z.bauernS & Feldmaske[vorn + 8])) {
     // A negative difference counts as very large.
     const uint8_t v = static_cast<uint8_t>(dB - FeldAbstand(st.koenigW, vorn + 8));
-    static constexpr Bitboard eckeH8 = FeldMenge(
-        {"e8", "f8", "g8", "h8", "e7", "f7", "g7", "h7", "e6", "f6", "g6", "f5"});
+    static constexpr Bitboard eckeH8 =
+        FeldMenge({"e8", "f8", "g8", "h8", "e7", "f7", "g7", "h7", "e6", "f6", "g6", "f5"});
     if ((v < 6 - r + btm && v < t) || v <= 1 || (z.koenigS & eckeH8)) kannNicht = true;
   }
 }
@@ -86,8 +85,7 @@ void FalscherLaeuferSchwarz(const Stellung& st, const BewertungsZustand& z, bool
   const Bitboard springerBauern = vorFeld & z.bauernW & springerLinie;
   const int schraegVorn = formH ? vorn - 9 : vorn - 7;
   const bool springerLinieOffen =
-      !springerBauern ||
-      (Anzahl(springerBauern) == 1 && ErstesBit(springerBauern) != schraegVorn);
+      !springerBauern || (Anzahl(springerBauern) == 1 && ErstesBit(springerBauern) != schraegVorn);
   if (springerLinieOffen && !(vorFeld & z.bauernW & bauerLinie) &&
       (dW <= 1 || (dW < dB - 1 + wtm && dW < t)))
     kannNicht = true;
@@ -271,8 +269,8 @@ int16_t StellungBewerten(Stellung& st, uint8_t ansicht) {
   return Abschluss(st, wert, ansicht);
 }
 
-uint8_t BewertungTBVorbereiten(const int32_t* weissListe, const int32_t* schwarzListe,
-                               const void*, int32_t, int32_t tempo, int32_t polaritaet) {
+uint8_t BewertungTBVorbereiten(const int32_t* weissListe, const int32_t* schwarzListe, const void*,
+                               int32_t, int32_t tempo, int32_t polaritaet) {
   // The squares of one kind from a list; out-of-range positions or squares
   // are skipped rather than read.
   auto figuren = [](const int32_t* liste, int art) {
@@ -297,8 +295,8 @@ uint8_t BewertungTBVorbereiten(const int32_t* weissListe, const int32_t* schwarz
 
   bool weit = false;
   if (dB >= 2) {
-    static constexpr Bitboard laeuferFelder = FeldMenge(
-        {"b1", "a2", "c2", "b3", "d3", "c4", "e4", "d5", "f5", "h5", "e6", "h7", "e8"});
+    static constexpr Bitboard laeuferFelder =
+        FeldMenge({"b1", "a2", "c2", "b3", "d3", "c4", "e4", "d5", "f5", "h5", "e6", "h7", "e8"});
     const int c = !(laeuferW & laeuferFelder) && r != 5 ? 1 : 0;
     const int t = c - (r == 1) - r - tempo + 7;
     weit = dB >= t || dB >= dW - tempo;

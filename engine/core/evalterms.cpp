@@ -114,8 +114,8 @@ int32_t KoenigssicherheitWeiss(const Stellung& st, const BewertungsZustand& z, i
   return wert;
 }
 
-int32_t KoenigssicherheitSchwarz(const Stellung& st, const BewertungsZustand& z,
-                                 int32_t material, Bitboard angriffeW) {
+int32_t KoenigssicherheitSchwarz(const Stellung& st, const BewertungsZustand& z, int32_t material,
+                                 Bitboard angriffeW) {
   const int k = KoenigFeld(st.koenigS);
   if (k == KeinFeld) return 0;
   const int u = z.damenW ? 25 : 15;
@@ -322,12 +322,16 @@ TermSummen BewertungsTerme(const Stellung& st, const BewertungsZustand& z, int32
   if (!z.endspiel) {
     int x = 0;
     if (z.koenigW & ZentrumW) {
-      if (z.phaseW == PhaseEroeffnung) x = 2 - BitAnzahl(z.bauernW & FluegelbauernW1);
-      else if (z.phaseW == PhaseMittelspiel) x = 2 - BitAnzahl(z.bauernW & FluegelbauernW2);
+      if (z.phaseW == PhaseEroeffnung)
+        x = 2 - BitAnzahl(z.bauernW & FluegelbauernW1);
+      else if (z.phaseW == PhaseMittelspiel)
+        x = 2 - BitAnzahl(z.bauernW & FluegelbauernW2);
     }
     if (z.koenigS & ZentrumS) {
-      if (z.phaseS == PhaseEroeffnung) x += BitAnzahl(z.bauernS & FluegelbauernS1) - 2;
-      else if (z.phaseS == PhaseMittelspiel) x += BitAnzahl(z.bauernS & FluegelbauernS2) - 2;
+      if (z.phaseS == PhaseEroeffnung)
+        x += BitAnzahl(z.bauernS & FluegelbauernS1) - 2;
+      else if (z.phaseS == PhaseMittelspiel)
+        x += BitAnzahl(z.bauernS & FluegelbauernS2) - 2;
     }
     t.k -= 5 * x;
   }

@@ -13,9 +13,9 @@
 namespace galdrik {
 
 struct Bauernstruktur {
-  int32_t p = 0;                // pawn structure sum, advancement included
-  uint8_t linienKlasse[8] = {}; // +2 passed pawn on the file, +1 no White, +1 no Black pawn
-  Bitboard angriffeW = 0;       // squares attacked by White pawns
+  int32_t p = 0;                 // pawn structure sum, advancement included
+  uint8_t linienKlasse[8] = {};  // +2 passed pawn on the file, +1 no White, +1 no Black pawn
+  Bitboard angriffeW = 0;        // squares attacked by White pawns
   Bitboard angriffeS = 0;
 };
 

@@ -47,11 +47,21 @@ bool BrettLesen(std::string_view feld, Stellung& st) {
     const int feldIndex = FeldVon(linie, reihe);
     const Bitboard maske = Feldmaske[feldIndex];
     switch (typ) {
-      case Bauer: st.bauern |= maske; break;
-      case Springer: st.springer |= maske; break;
-      case Laeufer: st.laeufer |= maske; break;
-      case Turm: st.tuerme |= maske; break;
-      case Dame: st.damen |= maske; break;
+      case Bauer:
+        st.bauern |= maske;
+        break;
+      case Springer:
+        st.springer |= maske;
+        break;
+      case Laeufer:
+        st.laeufer |= maske;
+        break;
+      case Turm:
+        st.tuerme |= maske;
+        break;
+      case Dame:
+        st.damen |= maske;
+        break;
       default: {
         // A second king of one colour would stand in no board at all.
         uint8_t& koenig = farbe == Weiss ? st.koenigW : st.koenigS;
@@ -74,8 +84,8 @@ bool MaterialMoeglich(const Stellung& st, Bitboard farbe) {
     return std::max(BitAnzahl(typ & farbe) - grundzahl, 0);
   };
   const int bauern = BitAnzahl(st.bauern & farbe);
-  const int umgewandelt = mehrAls(st.springer, 2) + mehrAls(st.laeufer, 2) +
-                          mehrAls(st.tuerme, 2) + mehrAls(st.damen, 1);
+  const int umgewandelt = mehrAls(st.springer, 2) + mehrAls(st.laeufer, 2) + mehrAls(st.tuerme, 2) +
+                          mehrAls(st.damen, 1);
   return bauern + umgewandelt <= 8;
 }
 

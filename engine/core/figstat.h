@@ -13,7 +13,7 @@
 
 namespace galdrik {
 
-inline constexpr int FigStatArten = 12;    // White pawn..king, Black pawn..king
+inline constexpr int FigStatArten = 12;  // White pawn..king, Black pawn..king
 inline constexpr int FigStatZugplaetze = 40;
 
 // The counters: data sets 0..anzahl-1 and, behind them, the totals set.
@@ -25,7 +25,10 @@ struct Figurenstatistik {
 
   static size_t Index(int32_t satz, int art, int platz, int feld) {
     return ((static_cast<size_t>(satz) * FigStatArten + static_cast<size_t>(art)) *
-                FigStatZugplaetze + static_cast<size_t>(platz)) * 64 + static_cast<size_t>(feld);
+                FigStatZugplaetze +
+            static_cast<size_t>(platz)) *
+               64 +
+           static_cast<size_t>(feld);
   }
 };
 

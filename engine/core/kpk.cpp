@@ -49,8 +49,7 @@ void Saeen(uint8_t* t) {
       if (k == bauer) continue;
       // A king beside the promotion square on the 7th or 8th rank guards it
       // and the pawn.
-      const bool koenigDeckt =
-          Reihe(k) >= 6 && std::abs(Linie(k) - Linie(bauer)) == 1;
+      const bool koenigDeckt = Reihe(k) >= 6 && std::abs(Linie(k) - Linie(bauer)) == 1;
       for (int d = 0; d < 64; ++d) {
         if (d == k || d == bauer || Benachbart(k, d)) continue;
         const int i = Index(bauer, k, d);

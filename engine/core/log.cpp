@@ -30,8 +30,8 @@ std::string CZeitText() {
                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   char text[64];
   std::snprintf(text, sizeof text, "%s %s%3d %.2d:%.2d:%.2d %d", tage[lokal.tm_wday % 7],
-                monate[lokal.tm_mon % 12], lokal.tm_mday, lokal.tm_hour, lokal.tm_min,
-                lokal.tm_sec, 1900 + lokal.tm_year);
+                monate[lokal.tm_mon % 12], lokal.tm_mday, lokal.tm_hour, lokal.tm_min, lokal.tm_sec,
+                1900 + lokal.tm_year);
   return text;
 }
 

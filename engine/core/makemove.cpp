@@ -24,12 +24,18 @@ inline void BelegungLoeschenFeld(Stellung& st, int feld) {
 // The type board of a piece type 1..5 (pawn..queen); nullptr for any other.
 inline Bitboard* Typbrett(Stellung& st, int typ) {
   switch (typ) {
-    case Bauer: return &st.bauern;
-    case Springer: return &st.springer;
-    case Laeufer: return &st.laeufer;
-    case Turm: return &st.tuerme;
-    case Dame: return &st.damen;
-    default: return nullptr;
+    case Bauer:
+      return &st.bauern;
+    case Springer:
+      return &st.springer;
+    case Laeufer:
+      return &st.laeufer;
+    case Turm:
+      return &st.tuerme;
+    case Dame:
+      return &st.damen;
+    default:
+      return nullptr;
   }
 }
 
@@ -99,11 +105,21 @@ void ZugAusfuehren(Stellung& nachher, const Stellung& vorher, const Zug& zug, ui
   if (art == ZugartRochade) {
     int kVon, kNach, tVon, tNach;
     switch (nach) {
-      case 2: kVon = 4, kNach = 2, tVon = 0, tNach = 3; break;
-      case 6: kVon = 4, kNach = 6, tVon = 7, tNach = 5; break;
-      case 58: kVon = 60, kNach = 58, tVon = 56, tNach = 59; break;
-      case 62: kVon = 60, kNach = 62, tVon = 63, tNach = 61; break;
-      default: kVon = -1, kNach = tVon = tNach = 0; break;
+      case 2:
+        kVon = 4, kNach = 2, tVon = 0, tNach = 3;
+        break;
+      case 6:
+        kVon = 4, kNach = 6, tVon = 7, tNach = 5;
+        break;
+      case 58:
+        kVon = 60, kNach = 58, tVon = 56, tNach = 59;
+        break;
+      case 62:
+        kVon = 60, kNach = 62, tVon = 63, tNach = 61;
+        break;
+      default:
+        kVon = -1, kNach = tVon = tNach = 0;
+        break;
     }
     if (kVon >= 0) {
       eigene &= ~(Feldmaske[kVon] | Feldmaske[tVon]);
@@ -165,11 +181,20 @@ void ZugAusfuehren(Stellung& nachher, const Stellung& vorher, const Zug& zug, ui
   const int8_t vorzeichen = weissZieht ? 1 : -1;
   int8_t neu = figur;
   switch (art) {
-    case ZugartUmwSpringer: neu = static_cast<int8_t>(vorzeichen * Springer); break;
-    case ZugartUmwLaeufer: neu = static_cast<int8_t>(vorzeichen * Laeufer); break;
-    case ZugartUmwTurm: neu = static_cast<int8_t>(vorzeichen * Turm); break;
-    case ZugartUmwDame: neu = static_cast<int8_t>(vorzeichen * Dame); break;
-    default: break;
+    case ZugartUmwSpringer:
+      neu = static_cast<int8_t>(vorzeichen * Springer);
+      break;
+    case ZugartUmwLaeufer:
+      neu = static_cast<int8_t>(vorzeichen * Laeufer);
+      break;
+    case ZugartUmwTurm:
+      neu = static_cast<int8_t>(vorzeichen * Turm);
+      break;
+    case ZugartUmwDame:
+      neu = static_cast<int8_t>(vorzeichen * Dame);
+      break;
+    default:
+      break;
   }
   st.figurenfeld[nach] = neu;
 
@@ -219,24 +244,35 @@ uint8_t AbtauschHilfe(const Stellung& st, uint8_t farbe, uint8_t feld, uint8_t& 
 int16_t FigurWert(int8_t geschlagen, uint8_t zugart) {
   switch (geschlagen) {
     case 5:
-    case -5: return WertDame;
+    case -5:
+      return WertDame;
     case 4:
-    case -4: return WertTurm;
+    case -4:
+      return WertTurm;
     case 3:
-    case -3: return WertLaeufer;
+    case -3:
+      return WertLaeufer;
     case 2:
-    case -2: return WertSpringer;
-    case 0: return 0;
+    case -2:
+      return WertSpringer;
+    case 0:
+      return 0;
     case 1:
     case -1:
       switch (zugart) {
-        case ZugartUmwSpringer: return WertSpringer - WertBauer;
-        case ZugartUmwLaeufer: return WertLaeufer - WertBauer;
-        case ZugartUmwTurm: return WertTurm - WertBauer;
-        case ZugartUmwDame: return WertDame - WertBauer;
-        default: return WertBauer;
+        case ZugartUmwSpringer:
+          return WertSpringer - WertBauer;
+        case ZugartUmwLaeufer:
+          return WertLaeufer - WertBauer;
+        case ZugartUmwTurm:
+          return WertTurm - WertBauer;
+        case ZugartUmwDame:
+          return WertDame - WertBauer;
+        default:
+          return WertBauer;
       }
-    default: return WertUnbekannt;
+    default:
+      return WertUnbekannt;
   }
 }
 
@@ -286,15 +322,20 @@ bool HashZugGueltig(const Stellung& st, const Zug& zug) {
   const Bitboard ziel = Feldmaske[nach];
   switch (p) {
     case Koenig:
-    case -Koenig: return (KoenigAngriff[von] & ziel) != 0;
+    case -Koenig:
+      return (KoenigAngriff[von] & ziel) != 0;
     case Springer:
-    case -Springer: return (SpringerAngriff[von] & ziel) != 0;
+    case -Springer:
+      return (SpringerAngriff[von] & ziel) != 0;
     case Laeufer:
-    case -Laeufer: return (LaeuferAngriffe(st, von) & ziel) != 0;
+    case -Laeufer:
+      return (LaeuferAngriffe(st, von) & ziel) != 0;
     case Turm:
-    case -Turm: return (TurmAngriffe(st, von) & ziel) != 0;
+    case -Turm:
+      return (TurmAngriffe(st, von) & ziel) != 0;
     case Dame:
-    case -Dame: return (DamenAngriffe(st, von) & ziel) != 0;
+    case -Dame:
+      return (DamenAngriffe(st, von) & ziel) != 0;
     case Bauer:
       if (BauerAngriffWeiss[von] & ziel & st.schwarz) return true;
       if (nach == von + 8 && leer(nach)) return true;
@@ -303,7 +344,8 @@ bool HashZugGueltig(const Stellung& st, const Zug& zug) {
       if (BauerAngriffSchwarz[von] & ziel & st.weiss) return true;
       if (nach == von - 8 && leer(nach)) return true;
       return Reihe(von) == 6 && nach == von - 16 && leer(von - 8) && leer(nach);
-    default: return false;
+    default:
+      return false;
   }
 }
 

@@ -75,11 +75,16 @@ inline Angriffsbrett ProbeBrett(const Stellung& st, bool weissZieht, int von, in
   uint8_t kW = st.koenigW, kS = st.koenigS;
   auto typ = [&](int art_) -> Bitboard& {
     switch (art_) {
-      case Bauer: return b;
-      case Springer: return n;
-      case Laeufer: return l;
-      case Turm: return t;
-      default: return d;
+      case Bauer:
+        return b;
+      case Springer:
+        return n;
+      case Laeufer:
+        return l;
+      case Turm:
+        return t;
+      default:
+        return d;
     }
   };
   int raus1 = von, raus2 = -1, rein1 = nach, rein2 = -1;  // squares vacated, filled
@@ -94,11 +99,21 @@ inline Angriffsbrett ProbeBrett(const Stellung& st, bool weissZieht, int von, in
   if (art == ZugartRochade) {
     int kVon, tVon, tNach;
     switch (nach) {
-      case 2: kVon = 4, tVon = 0, tNach = 3; break;
-      case 6: kVon = 4, tVon = 7, tNach = 5; break;
-      case 58: kVon = 60, tVon = 56, tNach = 59; break;
-      case 62: kVon = 60, tVon = 63, tNach = 61; break;
-      default: kVon = -1, tVon = tNach = 0; break;
+      case 2:
+        kVon = 4, tVon = 0, tNach = 3;
+        break;
+      case 6:
+        kVon = 4, tVon = 7, tNach = 5;
+        break;
+      case 58:
+        kVon = 60, tVon = 56, tNach = 59;
+        break;
+      case 62:
+        kVon = 60, tVon = 63, tNach = 61;
+        break;
+      default:
+        kVon = -1, tVon = tNach = 0;
+        break;
     }
     if (kVon < 0) {
       raus1 = rein1 = -1;  // another to-square changes no board
@@ -115,8 +130,8 @@ inline Angriffsbrett ProbeBrett(const Stellung& st, bool weissZieht, int von, in
       Bitboard& x = typ(figurTyp);
       x = (x & ~Feldmaske[von]) | Feldmaske[nach];
     } else if (figurTyp == Bauer && (art == 0 || art == 2 || art == 4)) {
-      const bool doppel = weissZieht ? Reihe(von) == 1 && Reihe(nach) == 3
-                                     : Reihe(von) == 6 && Reihe(nach) == 4;
+      const bool doppel =
+          weissZieht ? Reihe(von) == 1 && Reihe(nach) == 3 : Reihe(von) == 6 && Reihe(nach) == 4;
       if (!doppel && ep) {
         const int opfer = weissZieht ? nach - 8 : nach + 8;
         if (opfer >= 0 && opfer < 64) {
@@ -249,8 +264,7 @@ void ZugGenerator(const Stellung& st, uint8_t modus, Zugliste& liste) {
   auto figur = [&](int von, Bitboard s, int8_t code, bool gefaehrdet) {
     const bool vonSchach = (schachFelder & Feldmaske[von]) != 0;
     const uint64_t basis = Packen(von, 0, code, 0, ZugartNormal, 0) |
-                           (gefaehrdet ? FlagGefaehrdet : 0) |
-                           (vonSchach ? FlagSchachMoeglich : 0);
+                           (gefaehrdet ? FlagGefaehrdet : 0) | (vonSchach ? FlagSchachMoeglich : 0);
     while (s) {
       const int nach = ErstesBitEntfernen(s);
       p[n++] = basis | static_cast<uint64_t>(nach) << 8 |
@@ -367,9 +381,7 @@ struct Belegung {
     h1a8 ^= FeldmaskeH1A8[feld];
   }
   Bitboard Turm(int feld) const { return ReihenAngriffe(feld, b) | LinienAngriffe(feld, b90); }
-  Bitboard Laeufer(int feld) const {
-    return A1H8Angriffe(feld, a1h8) | H1A8Angriffe(feld, h1a8);
-  }
+  Bitboard Laeufer(int feld) const { return A1H8Angriffe(feld, a1h8) | H1A8Angriffe(feld, h1a8); }
 };
 
 // The men of the set `angreifer` (all of one colour, less any captured man)
@@ -397,7 +409,7 @@ Bitboard Zwischen(int a, int b) {
   return zwischen;
 }
 
-constexpr int Richtungen[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1},
+constexpr int Richtungen[8][2] = {{1, 0}, {-1, 0},  {0, 1},  {0, -1},
                                   {1, 1}, {-1, -1}, {1, -1}, {-1, 1}};
 
 }  // namespace
@@ -564,9 +576,7 @@ int32_t ZuglisteErzeugen(const Stellung& st, int32_t modus, Zugliste& liste) {
     if (!ruhe && !schachgeber) {
       const int basis = weiss ? 0 : 56;
       const int rechte = weiss ? RochadeWeissLang : RochadeSchwarzLang;
-      auto sicher = [&](int s) {
-        return Angreifer(st, s, belegung, gegner, schwarzGreift) == 0;
-      };
+      auto sicher = [&](int s) { return Angreifer(st, s, belegung, gegner, schwarzGreift) == 0; };
       const Bitboard eigeneTuerme = st.tuerme & eigene;
       if (k == basis + 4) {
         if (st.rochade[rechte] == 1 && (eigeneTuerme & Feldmaske[basis]) &&

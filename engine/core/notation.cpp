@@ -7,8 +7,8 @@ namespace galdrik {
 
 namespace {
 
-constexpr uint8_t UmwandlungNachIndex[5] = {0, ZugartUmwSpringer, ZugartUmwLaeufer,
-                                            ZugartUmwTurm, ZugartUmwDame};
+constexpr uint8_t UmwandlungNachIndex[5] = {0, ZugartUmwSpringer, ZugartUmwLaeufer, ZugartUmwTurm,
+                                            ZugartUmwDame};
 
 bool Schlaegt(const Zug& zug) { return zug.geschlagen != 0 || zug.enPassant == 1; }
 
@@ -53,10 +53,14 @@ struct Herkunft {
 
   bool passt(int von) const {
     switch (art) {
-      case NurLinie: return Linie(von) == wert;
-      case NurReihe: return Reihe(von) == wert;
-      case GanzesFeld: return von == wert;
-      default: return true;
+      case NurLinie:
+        return Linie(von) == wert;
+      case NurReihe:
+        return Reihe(von) == wert;
+      case GanzesFeld:
+        return von == wert;
+      default:
+        return true;
     }
   }
 };
@@ -227,7 +231,8 @@ std::string ZugNotation(const Zug& zug, std::string_view buchstaben, uint8_t mat
     text = "O-O";
   } else {
     const int typ = Betrag(zug.figur);
-    if (typ >= Springer && typ <= Koenig) text += Buchstabe(buchstaben, static_cast<size_t>(typ - 1));
+    if (typ >= Springer && typ <= Koenig)
+      text += Buchstabe(buchstaben, static_cast<size_t>(typ - 1));
     FeldText(text, zug.von);
     text += Schlaegt(zug) ? 'x' : '-';
     FeldText(text, zug.nach);

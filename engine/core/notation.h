@@ -20,8 +20,8 @@ inline constexpr std::string_view FigurenEnglisch = "PNBRQK";
 
 // Status bits of PGNZugInterpretieren.
 inline constexpr uint8_t ZugtextNichtGefunden = 1;
-inline constexpr uint8_t ZugtextSchlagFalsch = 2;    // capture mark disagrees
-inline constexpr uint8_t ZugtextSchachFalsch = 4;    // check mark disagrees
+inline constexpr uint8_t ZugtextSchlagFalsch = 2;     // capture mark disagrees
+inline constexpr uint8_t ZugtextSchachFalsch = 4;     // check mark disagrees
 inline constexpr uint8_t ZugtextAusrufezeichen = 16;  // ends in "!"
 inline constexpr uint8_t ZugtextFragezeichen = 32;    // ends in "?"
 

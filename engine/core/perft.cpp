@@ -28,11 +28,16 @@ std::string FeldText(int feld) {
 // Promotion piece of either generator's encoding (0 none).
 int Umwandlung(const Zug& z) {
   switch (z.zugart & 0xF0) {
-    case 16: return Springer;
-    case 32: return Laeufer;
-    case 64: return Turm;
-    case 128: return Dame;
-    default: return 0;
+    case 16:
+      return Springer;
+    case 32:
+      return Laeufer;
+    case 64:
+      return Turm;
+    case 128:
+      return Dame;
+    default:
+      return 0;
   }
 }
 
@@ -116,11 +121,20 @@ struct Pruefer {
 std::string ZugKoordinaten(const Zug& zug) {
   std::string text = FeldText(zug.von) + FeldText(zug.nach);
   switch (Umwandlung(zug)) {
-    case Springer: text += 'n'; break;
-    case Laeufer: text += 'b'; break;
-    case Turm: text += 'r'; break;
-    case Dame: text += 'q'; break;
-    default: break;
+    case Springer:
+      text += 'n';
+      break;
+    case Laeufer:
+      text += 'b';
+      break;
+    case Turm:
+      text += 'r';
+      break;
+    case Dame:
+      text += 'q';
+      break;
+    default:
+      break;
   }
   return text;
 }

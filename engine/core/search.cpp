@@ -61,16 +61,23 @@ bool Wiederholt(const SuchZustand& s, uint64_t key, int ply) {
 
 int16_t Gewinn(int8_t geschlagen) {
   switch (std::abs(geschlagen)) {
-    case Dame: return 850;
-    case Turm: return 450;
+    case Dame:
+      return 850;
+    case Turm:
+      return 450;
     case Laeufer:
-    case Springer: return 300;
-    case Bauer: return 100;
-    default: return 0;
+    case Springer:
+      return 300;
+    case Bauer:
+      return 100;
+    default:
+      return 0;
   }
 }
 
-bool ZeitUm(const SuchZustand& s) { return static_cast<int64_t>(std::time(nullptr)) >= s.suchtermin; }
+bool ZeitUm(const SuchZustand& s) {
+  return static_cast<int64_t>(std::time(nullptr)) >= s.suchtermin;
+}
 
 }  // namespace
 
@@ -110,17 +117,32 @@ int8_t Ordnungswert(const Stellung& st, const Zug& zug) {
   int wert = 0;
   switch (zug.zugart) {
     case ZugartUmwSpringer:
-    case ZugartUmwLaeufer: wert += 8; break;
-    case ZugartUmwTurm: wert += 16; break;
-    case ZugartUmwDame: wert += 32; break;
-    default: break;
+    case ZugartUmwLaeufer:
+      wert += 8;
+      break;
+    case ZugartUmwTurm:
+      wert += 16;
+      break;
+    case ZugartUmwDame:
+      wert += 32;
+      break;
+    default:
+      break;
   }
   switch (std::abs(zug.geschlagen)) {
-    case Dame: wert += 37; break;
-    case Turm: wert += 21; break;
+    case Dame:
+      wert += 37;
+      break;
+    case Turm:
+      wert += 21;
+      break;
     case Laeufer:
-    case Springer: wert += 13; break;
-    case Bauer: wert += 5; break;
+    case Springer:
+      wert += 13;
+      break;
+    case Bauer:
+      wert += 5;
+      break;
     default:
       if (zug.enPassant == 1) wert += 5;
       break;
@@ -133,8 +155,8 @@ int8_t Ordnungswert(const Stellung& st, const Zug& zug) {
   ohne.belegtH1A8 &= ~FeldmaskeH1A8[zug.von];
   uint8_t typ, wertEinheiten;
   const uint8_t eigene = AbtauschHilfe(ohne, st.amZug, zug.nach, typ, wertEinheiten);
-  const uint8_t fremde =
-      AbtauschHilfe(ohne, static_cast<uint8_t>(st.amZug == Weiss ? 0 : 1), zug.nach, typ, wertEinheiten);
+  const uint8_t fremde = AbtauschHilfe(ohne, static_cast<uint8_t>(st.amZug == Weiss ? 0 : 1),
+                                       zug.nach, typ, wertEinheiten);
   if (fremde > eigene) {
     static constexpr int abzug[7] = {0, 4, 12, 12, 20, 36, 0};
     wert -= abzug[std::min(std::abs(zug.figur), 6)];
@@ -211,8 +233,8 @@ int16_t Ruhesuche(Stellung st, int16_t alpha, int16_t beta, uint8_t ply) {
         }
         alpha = static_cast<int16_t>(std::max<int32_t>(alpha, best));
         const Stellung kind = ZugAusfuehren(st, z, 1);
-        const int32_t v = -Ruhesuche(kind, static_cast<int16_t>(-beta), static_cast<int16_t>(-alpha),
-                                     static_cast<uint8_t>(ply + 1));
+        const int32_t v = -Ruhesuche(kind, static_cast<int16_t>(-beta),
+                                     static_cast<int16_t>(-alpha), static_cast<uint8_t>(ply + 1));
         if (v > best) {
           best = v;
           if (v >= beta) break;
@@ -227,7 +249,8 @@ int16_t Ruhesuche(Stellung st, int16_t alpha, int16_t beta, uint8_t ply) {
 // ------------------------------------------------------------ alpha-beta
 
 int16_t AlphaBeta(Stellung st, int16_t alpha, int16_t beta, uint8_t ply, int8_t tiefe,
-                  uint8_t erweiterungen, uint8_t nullErlaubt, uint8_t tbNurRemis, uint8_t* tbTreffer) {
+                  uint8_t erweiterungen, uint8_t nullErlaubt, uint8_t tbNurRemis,
+                  uint8_t* tbTreffer) {
   SuchZustand& s = Suche();
   s.ergebnis.zug = KeinZug;
   s.suchPly = static_cast<int8_t>(ply);
@@ -350,9 +373,10 @@ int16_t AlphaBeta(Stellung st, int16_t alpha, int16_t beta, uint8_t ply, int8_t 
       s.pfad[ply + 1] = Leerstellung();
       ++s.statistik.nullzugSuchen;
       uint8_t treffer = 0;
-      const int32_t v = -AlphaBeta(null, static_cast<int16_t>(-beta), static_cast<int16_t>(-beta + 1),
-                                   static_cast<uint8_t>(ply + 2), static_cast<int8_t>(tiefe - 3),
-                                   erweiterungen, 0, tbNurRemis, &treffer);
+      const int32_t v =
+          -AlphaBeta(null, static_cast<int16_t>(-beta), static_cast<int16_t>(-beta + 1),
+                     static_cast<uint8_t>(ply + 2), static_cast<int8_t>(tiefe - 3), erweiterungen,
+                     0, tbNurRemis, &treffer);
       if (v >= beta) {
         ++s.statistik.nullzugCutoffs;
         s.ergebnis.zug = KeinZug;
@@ -394,10 +418,10 @@ horizont:
         if (beta <= 0) goto fertig;
       }
       {
-        const int32_t v = -AlphaBeta(kind, static_cast<int16_t>(-beta), static_cast<int16_t>(-alpha),
-                                     static_cast<uint8_t>(ply + 1), static_cast<int8_t>(tiefe - 1 + e),
-                                     static_cast<uint8_t>(erweiterungen + e), nullErlaubt, tbNurRemis,
-                                     &treffer);
+        const int32_t v =
+            -AlphaBeta(kind, static_cast<int16_t>(-beta), static_cast<int16_t>(-alpha),
+                       static_cast<uint8_t>(ply + 1), static_cast<int8_t>(tiefe - 1 + e),
+                       static_cast<uint8_t>(erweiterungen + e), nullErlaubt, tbNurRemis, &treffer);
         best = v;
         bestZug = hashMove;
         kindRemis = s.remisregelFlag == 1;
@@ -433,10 +457,10 @@ horizont:
         alpha = static_cast<int16_t>(std::max<int32_t>(alpha, best));
         if (ply == 0) s.wurzelzugIndex = i;
         const Stellung kind = ZugAusfuehren(st, z, 1);
-        const int32_t v = -AlphaBeta(kind, static_cast<int16_t>(-beta), static_cast<int16_t>(-alpha),
-                                     static_cast<uint8_t>(ply + 1), static_cast<int8_t>(tiefe - 1 + e),
-                                     static_cast<uint8_t>(erweiterungen + e), nullErlaubt, tbNurRemis,
-                                     &treffer);
+        const int32_t v =
+            -AlphaBeta(kind, static_cast<int16_t>(-beta), static_cast<int16_t>(-alpha),
+                       static_cast<uint8_t>(ply + 1), static_cast<int8_t>(tiefe - 1 + e),
+                       static_cast<uint8_t>(erweiterungen + e), nullErlaubt, tbNurRemis, &treffer);
         treffersumme += treffer;
         if (v > best) {
           best = v;
@@ -461,9 +485,8 @@ fertig:
   if (!ohneStatistik) {
     if (best >= beta) {
       ++s.statistik.betaCutoffs;
-      if (!IstKeinZug(bestZug) &&
-          ((hashZugGesucht && GleicherZug(bestZug, hashMove)) ||
-           (liste.anzahl > 0 && GleicherZug(bestZug, liste.zuege[0]))))
+      if (!IstKeinZug(bestZug) && ((hashZugGesucht && GleicherZug(bestZug, hashMove)) ||
+                                   (liste.anzahl > 0 && GleicherZug(bestZug, liste.zuege[0]))))
         ++s.statistik.ersterZugCutoffs;
     } else if (best < alpha0) {
       ++s.statistik.alphaCutoffs;
@@ -572,7 +595,8 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
   st.schluessel = HashCodeBerechnen(st);
 
   auto ergebnisText = [&](const Zug& z) {
-    std::snprintf(s.ergebnis.text, sizeof s.ergebnis.text, "%s", ZugNotation(z, "BSLTDK", 0).c_str());
+    std::snprintf(s.ergebnis.text, sizeof s.ergebnis.text, "%s",
+                  ZugNotation(z, "BSLTDK", 0).c_str());
   };
   auto fertig = [&](int16_t wert) {
     s.ergebnis.bewertung = wert;
@@ -652,13 +676,13 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
         }
       }
     }
-    const bool mattFuerMich = st.amZug == Weiss ? gemerkteBewertung > MattSchwelle
-                                                 : gemerkteBewertung < -MattSchwelle;
+    const bool mattFuerMich =
+        st.amZug == Weiss ? gemerkteBewertung > MattSchwelle : gemerkteBewertung < -MattSchwelle;
     const uint8_t nullErlaubt =
         (SuchOptionen().nullzug == 1 && d >= 3 && nullZaehler < 8 && !mattFuerMich) ? 1 : 0;
     uint8_t treffer = 0;
-    const int16_t v = AlphaBeta(st, -Unendlich, Unendlich, 0, static_cast<int8_t>(d), 0, nullErlaubt,
-                                tbNurRemis, &treffer);
+    const int16_t v = AlphaBeta(st, -Unendlich, Unendlich, 0, static_cast<int8_t>(d), 0,
+                                nullErlaubt, tbNurRemis, &treffer);
     bewertung = st.amZug == Weiss ? v : static_cast<int16_t>(-v);
     st.bewertung = bewertung;
     const int32_t sekunden = static_cast<int32_t>(static_cast<int64_t>(std::time(nullptr)) - start);
@@ -683,8 +707,9 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
     else
       std::snprintf(wertText, sizeof wertText, " % 6.2f ", bewertung / 100.0);
     HauptvarianteAusHash(st, static_cast<int8_t>(d), s.ergebnis.text, sizeof s.ergebnis.text);
-    std::snprintf(satz.info, sizeof satz.info, " % 3i  % 6is %s % 9" PRId64 "  % 9" PRId64 "    %.900s",
-                  d, sekunden, wertText, static_cast<int64_t>(s.statistik.knoten),
+    std::snprintf(satz.info, sizeof satz.info,
+                  " % 3i  % 6is %s % 9" PRId64 "  % 9" PRId64 "    %.900s", d, sekunden, wertText,
+                  static_cast<int64_t>(s.statistik.knoten),
                   static_cast<int64_t>(s.statistik.ruheKnoten), s.ergebnis.text);
     satz.zweiter[0] = '\0';
     s.statistik.iterationsTiefe = static_cast<uint64_t>(d);
@@ -697,7 +722,8 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
         geloest = !EPDZielGetroffen(s.ergebnis.zug);
       } else {
         // A mate counts only for the side to move: being mated solves nothing.
-        const bool gewinnt = st.amZug == Weiss ? bewertung > MattSchwelle : bewertung < -MattSchwelle;
+        const bool gewinnt =
+            st.amZug == Weiss ? bewertung > MattSchwelle : bewertung < -MattSchwelle;
         const int mattIn = (Matt - std::abs(bewertung)) / 2;
         geloest = gewinnt && mattIn == s.epdZiel.wert;
         if (geloest) s.ergebnis.zug.wert = static_cast<int8_t>(mattIn);

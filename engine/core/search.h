@@ -135,7 +135,8 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
 bool EPDZielGetroffen(const Zug& zug);
 
 int16_t AlphaBeta(Stellung st, int16_t alpha, int16_t beta, uint8_t ply, int8_t tiefe,
-                  uint8_t erweiterungen, uint8_t nullErlaubt, uint8_t tbNurRemis, uint8_t* tbTreffer);
+                  uint8_t erweiterungen, uint8_t nullErlaubt, uint8_t tbNurRemis,
+                  uint8_t* tbTreffer);
 int16_t Ruhesuche(Stellung st, int16_t alpha, int16_t beta, uint8_t ply);
 
 int8_t Ordnungswert(const Stellung& st, const Zug& zug);

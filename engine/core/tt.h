@@ -38,10 +38,10 @@ static_assert(sizeof(HashEintrag) == 16);
 // The table and its age. One per process.
 struct Hashtabelle {
   HashEintrag* eintraege = nullptr;
-  uint8_t exponent = 0;       // 2^exponent buckets
-  uint8_t breite = 0;         // entries per bucket
-  uint8_t alter = 0;          // current table age, +1 per iterating root search
-  uint64_t gespeichert = 0;   // stores since the counter was last reset
+  uint8_t exponent = 0;      // 2^exponent buckets
+  uint8_t breite = 0;        // entries per bucket
+  uint8_t alter = 0;         // current table age, +1 per iterating root search
+  uint64_t gespeichert = 0;  // stores since the counter was last reset
 };
 
 Hashtabelle& TT();

@@ -66,29 +66,46 @@ uint64_t HashCodeZug(const Stellung& vorher, const Zug& zug) {
   const int8_t p = zug.figur, c = zug.geschlagen;
   const uint8_t seite = vorher.amZug;
   const int8_t vorzeichen = seite == Weiss ? 1 : -1;
-  const bool enPassant =
-      zug.enPassant == 1 || (zug.zugart == 2 && c == 0 && nach == vorher.epFeld);
+  const bool enPassant = zug.enPassant == 1 || (zug.zugart == 2 && c == 0 && nach == vorher.epFeld);
 
   if (p != 0) key ^= FigurFeldKey(nach, p) ^ FigurFeldKey(von, p);
   if (c != 0 && !enPassant) key ^= FigurFeldKey(nach, c);
 
   if (zug.zugart == ZugartRochade) {
     switch (nach) {
-      case 2: key ^= FigurFeldKey(0, Turm) ^ FigurFeldKey(3, Turm); break;
-      case 6: key ^= FigurFeldKey(7, Turm) ^ FigurFeldKey(5, Turm); break;
-      case 58: key ^= FigurFeldKey(56, -Turm) ^ FigurFeldKey(59, -Turm); break;
-      case 62: key ^= FigurFeldKey(63, -Turm) ^ FigurFeldKey(61, -Turm); break;
-      default: break;
+      case 2:
+        key ^= FigurFeldKey(0, Turm) ^ FigurFeldKey(3, Turm);
+        break;
+      case 6:
+        key ^= FigurFeldKey(7, Turm) ^ FigurFeldKey(5, Turm);
+        break;
+      case 58:
+        key ^= FigurFeldKey(56, -Turm) ^ FigurFeldKey(59, -Turm);
+        break;
+      case 62:
+        key ^= FigurFeldKey(63, -Turm) ^ FigurFeldKey(61, -Turm);
+        break;
+      default:
+        break;
     }
   }
 
   int8_t umgewandelt = 0;
   switch (zug.zugart) {
-    case ZugartUmwSpringer: umgewandelt = Springer; break;
-    case ZugartUmwLaeufer: umgewandelt = Laeufer; break;
-    case ZugartUmwTurm: umgewandelt = Turm; break;
-    case ZugartUmwDame: umgewandelt = Dame; break;
-    default: break;
+    case ZugartUmwSpringer:
+      umgewandelt = Springer;
+      break;
+    case ZugartUmwLaeufer:
+      umgewandelt = Laeufer;
+      break;
+    case ZugartUmwTurm:
+      umgewandelt = Turm;
+      break;
+    case ZugartUmwDame:
+      umgewandelt = Dame;
+      break;
+    default:
+      break;
   }
   if (umgewandelt)
     key ^= FigurFeldKey(nach, static_cast<int8_t>(vorzeichen * Bauer)) ^
@@ -128,7 +145,8 @@ uint64_t HashCodeZug(const Stellung& vorher, const Zug& zug) {
 
 uint64_t HashCodeNullzug(const Stellung& vorher) {
   uint64_t key = vorher.schluessel ^ HashCodeKeys.weissAmZug ^ HashCodeKeys.schwarzAmZug;
-  if (EPSchlagbar(vorher, vorher.epFeld, vorher.amZug)) key ^= HashCodeKeys.enPassant[vorher.epFeld & 7];
+  if (EPSchlagbar(vorher, vorher.epFeld, vorher.amZug))
+    key ^= HashCodeKeys.enPassant[vorher.epFeld & 7];
   return key;
 }
 

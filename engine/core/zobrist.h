@@ -17,8 +17,8 @@ struct HashCodeKeySatz {
   uint64_t figurFeld[768];  // 12 * square + kind
   uint64_t weissAmZug;
   uint64_t schwarzAmZug;
-  uint64_t rochade[4];      // W queen-side, W king-side, B queen-side, B king-side
-  uint64_t enPassant[8];    // file a..h
+  uint64_t rochade[4];    // W queen-side, W king-side, B queen-side, B king-side
+  uint64_t enPassant[8];  // file a..h
 };
 static_assert(sizeof(HashCodeKeySatz) == 782 * 8);
 
@@ -51,9 +51,9 @@ uint64_t HashCodeNullzug(const Stellung& vorher);
 struct HashCodeStatistik {
   int minimum = 0;
   int maximum = 0;
-  double summe = 0;                    // over all ordered pairs
-  uint32_t haeufigkeit[65] = {};       // ordered pairs per distance
-  std::vector<uint32_t> summeJeKey;    // each key's sum of distances
+  double summe = 0;                  // over all ordered pairs
+  uint32_t haeufigkeit[65] = {};     // ordered pairs per distance
+  std::vector<uint32_t> summeJeKey;  // each key's sum of distances
 };
 
 // Draws a key set with the generator's Hamming-distance rules and improvement

@@ -16,12 +16,12 @@ inline constexpr int32_t AusgabepufferGroesse = 500000;
 inline constexpr int StapelTiefe = 5;
 
 struct EngineZustand {
-  Stellung aktuelleStellung;    // AktuelleStellung
-  Zugliste legalzugliste;       // Legalzugliste, rebuilt by DLL_ZugAnz
-  Zug austauschzug;             // Austauschzug
-  Stellung stapel[StapelTiefe]; // Stellungsstapel, slot 0 on top
-  uint8_t galdrikZugFlag;       // the next DLL_ZugMachen plays the engine's move
-  int16_t letzterSuchwert;      // score of the last finished search, White's view
+  Stellung aktuelleStellung;     // AktuelleStellung
+  Zugliste legalzugliste;        // Legalzugliste, rebuilt by DLL_ZugAnz
+  Zug austauschzug;              // Austauschzug
+  Stellung stapel[StapelTiefe];  // Stellungsstapel, slot 0 on top
+  uint8_t galdrikZugFlag;        // the next DLL_ZugMachen plays the engine's move
+  int16_t letzterSuchwert;       // score of the last finished search, White's view
 };
 
 EngineZustand& Engine();

@@ -53,18 +53,19 @@ GALDRIK_EXPORT void DLL_SuchInfo2() {
   auto z = [](uint64_t v) { return static_cast<int64_t>(v); };
   const uint64_t proben = s.hashErfolg + s.hashFehl;
   const uint64_t alle = s.knoten + s.ruheKnoten;
-  std::snprintf(statistikZeilen[0], 100, "%s% 9" PRId64 ", %s% 9" PRId64 ", %s% 3.2f%%", l[0].c_str(),
-                z(s.alphaCutoffs), l[1].c_str(), z(s.betaCutoffs), l[2].c_str(),
+  std::snprintf(statistikZeilen[0], 100, "%s% 9" PRId64 ", %s% 9" PRId64 ", %s% 3.2f%%",
+                l[0].c_str(), z(s.alphaCutoffs), l[1].c_str(), z(s.betaCutoffs), l[2].c_str(),
                 static_cast<double>(Prozent(s.ersterZugCutoffs, s.betaCutoffs)));
-  std::snprintf(statistikZeilen[1], 100, "%s% 9" PRId64 ", %s% 9" PRId64 ", %s% 3.2f%%", l[3].c_str(),
-                z(s.futilityCutoffs), l[4].c_str(), z(s.nullzugSuchen), l[5].c_str(),
+  std::snprintf(statistikZeilen[1], 100, "%s% 9" PRId64 ", %s% 9" PRId64 ", %s% 3.2f%%",
+                l[3].c_str(), z(s.futilityCutoffs), l[4].c_str(), z(s.nullzugSuchen), l[5].c_str(),
                 static_cast<double>(Prozent(s.nullzugCutoffs, s.nullzugSuchen)));
   std::snprintf(statistikZeilen[2], 100, "%s%s% 9" PRId64 ", %s% 9" PRId64 ", %s% 3.2f%%",
                 l[6].c_str(), l[7].c_str(), z(TT().gespeichert), l[8].c_str(), z(proben),
                 l[9].c_str(), static_cast<double>(Prozent(s.hashErfolg, proben)));
-  std::snprintf(statistikZeilen[3], 100, "%s%s% 3" PRId64 " ply, %s% 3" PRId64 " ply, %s% 3" PRId64 " ply",
-                l[10].c_str(), l[11].c_str(), z(s.iterationsTiefe), l[12].c_str(), z(s.tiefsterPly),
-                l[13].c_str(), z(s.tiefsterRuhePly));
+  std::snprintf(statistikZeilen[3], 100,
+                "%s%s% 3" PRId64 " ply, %s% 3" PRId64 " ply, %s% 3" PRId64 " ply", l[10].c_str(),
+                l[11].c_str(), z(s.iterationsTiefe), l[12].c_str(), z(s.tiefsterPly), l[13].c_str(),
+                z(s.tiefsterRuhePly));
   std::snprintf(statistikZeilen[4], 100, "%s% 9" PRId64, l[14].c_str(), z(s.gegenfeldSysteme));
   std::snprintf(statistikZeilen[5], 100, "%s% 9" PRId64, l[19].c_str(), z(s.tbTreffer));
   std::snprintf(statistikZeilen[6], 100, "%s% 9" PRId64 ", %s% 3.2f%%", l[15].c_str(), z(alle),

@@ -188,10 +188,10 @@ GALDRIK_EXPORT void DLL_SetFigurName(const char* buchstaben) {
 
 GALDRIK_EXPORT void DLL_SetStatBez(const char* l0, const char* l1, const char* l2, const char* l3,
                                    const char* l4, const char* l5, const char* l6, const char* l7,
-                                   const char* l8, const char* l9, const char* l10,
-                                   const char* l11, const char* l12, const char* l13,
-                                   const char* l14, const char* l15, const char* l16,
-                                   const char* l17, const char* l18, const char* l19) {
+                                   const char* l8, const char* l9, const char* l10, const char* l11,
+                                   const char* l12, const char* l13, const char* l14,
+                                   const char* l15, const char* l16, const char* l17,
+                                   const char* l18, const char* l19) {
   const char* texte[20] = {l0,  l1,  l2,  l3,  l4,  l5,  l6,  l7,  l8,  l9,
                            l10, l11, l12, l13, l14, l15, l16, l17, l18, l19};
   for (int i = 0; i < 20; ++i) Konfiguration().statBez[i] = Pfad(texte[i], 99);

@@ -22,10 +22,10 @@ GALDRIK_EXPORT void DLL_Einstellen(int32_t nullzug, int32_t futility, int32_t er
 GALDRIK_EXPORT void DLL_SetFigurName(const char* buchstaben);
 GALDRIK_EXPORT void DLL_SetStatBez(const char* l0, const char* l1, const char* l2, const char* l3,
                                    const char* l4, const char* l5, const char* l6, const char* l7,
-                                   const char* l8, const char* l9, const char* l10,
-                                   const char* l11, const char* l12, const char* l13,
-                                   const char* l14, const char* l15, const char* l16,
-                                   const char* l17, const char* l18, const char* l19);
+                                   const char* l8, const char* l9, const char* l10, const char* l11,
+                                   const char* l12, const char* l13, const char* l14,
+                                   const char* l15, const char* l16, const char* l17,
+                                   const char* l18, const char* l19);
 GALDRIK_EXPORT void DLL_AutoFENLog();
 GALDRIK_EXPORT int32_t DLL_AutoFENAnz();
 GALDRIK_EXPORT int32_t DLL_AutoFENFEN(int32_t nummer);
@@ -119,7 +119,6 @@ GALDRIK_EXPORT int32_t DLL_PGNDateiPartieInfo(int32_t spiel, int32_t feld);
 GALDRIK_EXPORT int32_t DLL_PGNDateiPartieText(const char* pfad, int32_t spiel);
 GALDRIK_EXPORT int32_t DLL_PGNDateiPartieLoad(const char* pfad, int32_t spiel);
 GALDRIK_EXPORT int32_t DLL_PGNDateiSchliessen();
-
 
 // Statistics and timing tests
 GALDRIK_EXPORT int32_t DLL_Bewertung();

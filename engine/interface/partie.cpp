@@ -86,7 +86,8 @@ int32_t PartieZugAnhaengen(const Zug& zug, int16_t wert, uint8_t engineFlag) {
   Zugknoten* knoten = ZugknotenFinden(p.aktuell, zug);
   if (!knoten) return -1;
   p.aktuell = knoten;
-  if (engineFlag == 1 && Suche().statistik.iterationsTiefe > 0) knoten->kommentar = Suchkommentar(wert);
+  if (engineFlag == 1 && Suche().statistik.iterationsTiefe > 0)
+    knoten->kommentar = Suchkommentar(wert);
   return 0;
 }
 

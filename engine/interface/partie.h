@@ -43,17 +43,24 @@ void PartiePfadStellungen(std::vector<Stellung>& pfad);
 
 // The seven tags of the game, in the order of the PGN roster.
 enum PartieTag : int {
-  TagEvent, TagSite, TagDate, TagRound, TagWhite, TagBlack, TagResult, PartieTagAnzahl
+  TagEvent,
+  TagSite,
+  TagDate,
+  TagRound,
+  TagWhite,
+  TagBlack,
+  TagResult,
+  PartieTagAnzahl
 };
 inline constexpr std::array<std::string_view, PartieTagAnzahl> PartieTagNamen = {
     "Event", "Site", "Date", "Round", "White", "Black", "Result"};
 inline constexpr size_t PartieInfoLaenge = 999;  // bytes a tag value keeps
 
 struct PartieZustand {
-  Partiewurzel* wurzel = nullptr;      // none only after an allocation failure
-  Zugknoten* aktuell = nullptr;        // a node of the root's tree
-  Partiewurzel* aufbewahrt = nullptr;  // the tree set aside by PartieStruktSave
-  std::vector<NotationsEintrag> eintraege;  // click index of the last display text
+  Partiewurzel* wurzel = nullptr;                  // none only after an allocation failure
+  Zugknoten* aktuell = nullptr;                    // a node of the root's tree
+  Partiewurzel* aufbewahrt = nullptr;              // the tree set aside by PartieStruktSave
+  std::vector<NotationsEintrag> eintraege;         // click index of the last display text
   std::array<std::string, PartieTagAnzahl> infos;  // PartieInfos
 };
 

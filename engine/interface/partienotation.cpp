@@ -39,7 +39,8 @@ void PGNKommentarSchreiben(std::string& text, std::string_view kommentar) {
       continue;
     }
     text.push_back(c);
-    if (c == '\n' && i + 1 < kommentar.size() && (kommentar[i + 1] == '[' || kommentar[i + 1] == '%'))
+    if (c == '\n' && i + 1 < kommentar.size() &&
+        (kommentar[i + 1] == '[' || kommentar[i + 1] == '%'))
       text.push_back(' ');
   }
   text += "} ";
@@ -103,14 +104,29 @@ void VarianteSchliessen(Notationsauftrag& a, int tiefe) {
 
 void NAGText(int32_t nag, std::string& text) {
   switch (nag) {
-    case 1: text += "!"; break;
-    case 2: text += "?"; break;
-    case 3: text += "!!"; break;
-    case 4: text += "??"; break;
-    case 5: text += "!?"; break;
-    case 6: text += "?!"; break;
-    case 8: text += "\u00B0"; break;
-    default: break;
+    case 1:
+      text += "!";
+      break;
+    case 2:
+      text += "?";
+      break;
+    case 3:
+      text += "!!";
+      break;
+    case 4:
+      text += "??";
+      break;
+    case 5:
+      text += "!?";
+      break;
+    case 6:
+      text += "?!";
+      break;
+    case 8:
+      text += "\u00B0";
+      break;
+    default:
+      break;
   }
 }
 
@@ -131,7 +147,7 @@ void Zugknoten::NotationSchreiben(Notationsauftrag& a, const Stellung& vorher, i
     Stellung nachher;
     int tiefe;
     Zugknoten* variante;  // next sibling to write as a variation
-    bool geschrieben;           // the node's own move is written
+    bool geschrieben;     // the node's own move is written
   };
   std::vector<Rahmen> stapel;
   stapel.push_back({this, vorher, {}, tiefe, nullptr, false});

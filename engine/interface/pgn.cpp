@@ -129,8 +129,8 @@ bool ZugLesen(Parsezeile& z, std::string_view text) {
   uint8_t status = 0;
   const int16_t i = PGNZugInterpretieren(liste, text, FigurenEnglisch, status);
   if (i < 0) return false;
-  Zugknoten* knoten = z.aktuell ? ZugknotenFinden(vater, liste.zuege[i])
-                                : VarianteAnhaengen(vater, liste.zuege[i]);
+  Zugknoten* knoten =
+      z.aktuell ? ZugknotenFinden(vater, liste.zuege[i]) : VarianteAnhaengen(vater, liste.zuege[i]);
   if (!knoten) return false;
   knoten->nag = 0;
   knoten->kommentar.reset();
@@ -175,7 +175,8 @@ std::string PGNPartieText() {
   if (p.wurzel) {
     // The FEN carries the move number too, so a game that starts later than
     // move one is set up even from the initial position.
-    const std::string fen = FENAusgabe(p.wurzel->startstellung, static_cast<int16_t>(p.wurzel->ply + 1));
+    const std::string fen =
+        FENAusgabe(p.wurzel->startstellung, static_cast<int16_t>(p.wurzel->ply + 1));
     if (fen != FENAusgabe(Grundstellung(), 1)) text += "[SetUp \"1\"]\n[FEN \"" + fen + "\"]\n";
   }
   text += "\n";
@@ -240,7 +241,8 @@ int32_t PGNDateiIndex(const std::string& pfad, std::vector<PGNIndexSatz>& saetze
       if (tag < 0 || saetze.empty()) continue;
       const size_t anfang = PGNTagNamen[tag].size() + 3;
       const size_t ende = zeile.size() - 2;
-      std::string wert = ende > anfang ? TagwertLesen(std::string_view(zeile).substr(anfang, ende - anfang)) : "";
+      std::string wert =
+          ende > anfang ? TagwertLesen(std::string_view(zeile).substr(anfang, ende - anfang)) : "";
       if (wert.size() > PGNTagwertLaenge) {
         saetze.clear();
         return PGNTagFehlerhaft;
@@ -273,13 +275,15 @@ int32_t PGNZugtextLeser::lesen(int32_t erste, int32_t anzahl, std::string& text)
   return static_cast<int32_t>(std::min<size_t>(text.size(), INT32_MAX));
 }
 
-int32_t PGNPartieTextLesen(const std::string& pfad, int32_t erste, int32_t anzahl, std::string& text) {
+int32_t PGNPartieTextLesen(const std::string& pfad, int32_t erste, int32_t anzahl,
+                           std::string& text) {
   return PGNZugtextLeser(pfad).lesen(erste, anzahl, text);
 }
 
 int32_t PGNPartieLaden(const PGNIndexSatz& satz, std::string_view zugtext) {
   PartieNeu();
-  for (int t = 0; t < PartieTagAnzahl; ++t) PartieInfoSetzen(static_cast<PartieTag>(t), satz.tags[t]);
+  for (int t = 0; t < PartieTagAnzahl; ++t)
+    PartieInfoSetzen(static_cast<PartieTag>(t), satz.tags[t]);
   Stellung start = Grundstellung();
   int32_t wurzelPly = 0;
   if (satz.tags[TagSetUp] == "1") {
@@ -288,7 +292,8 @@ int32_t PGNPartieLaden(const PGNIndexSatz& satz, std::string_view zugtext) {
     wurzelPly = halbzugNummer - 1;
     if (wurzelPly >= MaxWurzelPly) return PGNStartplyZuGross;
   }
-  if (Partiewurzel* wurzel = PGNZugtextParsen(start, wurzelPly, zugtext)) PartieWurzelErsetzen(wurzel);
+  if (Partiewurzel* wurzel = PGNZugtextParsen(start, wurzelPly, zugtext))
+    PartieWurzelErsetzen(wurzel);
   return 0;
 }
 

@@ -36,8 +36,8 @@ inline constexpr int32_t PGNStartplyZuGross = -2;
 
 struct PGNIndexSatz {
   std::array<std::string, PGNTagAnzahl> tags;  // SetUp "0" unless the file says otherwise
-  int32_t ersteZeile = 0;    // first movetext line, 0-based
-  int32_t zeilenAnzahl = 0;  // movetext lines
+  int32_t ersteZeile = 0;                      // first movetext line, 0-based
+  int32_t zeilenAnzahl = 0;                    // movetext lines
   PGNIndexSatz() { tags[TagSetUp] = "0"; }
 };
 
@@ -63,7 +63,8 @@ int32_t PGNDateiIndex(const std::string& pfad, std::vector<PGNIndexSatz>& saetze
 
 // Lines erste .. erste + anzahl - 1 of the file, each with its line feed,
 // without the lines that start with "%". Length of the text, or -1.
-int32_t PGNPartieTextLesen(const std::string& pfad, int32_t erste, int32_t anzahl, std::string& text);
+int32_t PGNPartieTextLesen(const std::string& pfad, int32_t erste, int32_t anzahl,
+                           std::string& text);
 
 // Reads the movetexts of one file in index order in a single pass: each call
 // goes on from where the previous one stopped, so walking every game of a

@@ -39,12 +39,24 @@ Stellung StellungAusFeld(const int32_t* feld) {
     const Bitboard m = Feldmaske[s];
     (code > 0 ? st.weiss : st.schwarz) |= m;
     switch (code > 0 ? code : -code) {
-      case Bauer: st.bauern |= m; break;
-      case Springer: st.springer |= m; break;
-      case Laeufer: st.laeufer |= m; break;
-      case Turm: st.tuerme |= m; break;
-      case Dame: st.damen |= m; break;
-      default: (code > 0 ? st.koenigW : st.koenigS) = static_cast<uint8_t>(s); break;
+      case Bauer:
+        st.bauern |= m;
+        break;
+      case Springer:
+        st.springer |= m;
+        break;
+      case Laeufer:
+        st.laeufer |= m;
+        break;
+      case Turm:
+        st.tuerme |= m;
+        break;
+      case Dame:
+        st.damen |= m;
+        break;
+      default:
+        (code > 0 ? st.koenigW : st.koenigS) = static_cast<uint8_t>(s);
+        break;
     }
   }
   // A second king of one colour overwrote the first: the first keeps its

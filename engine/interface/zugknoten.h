@@ -61,9 +61,7 @@ class Zugknoten {
 
 class Partiewurzel : public Zugknoten {
  public:
-  Partiewurzel(const Stellung& start, int32_t wurzelPly) : startstellung(start) {
-    ply = wurzelPly;
-  }
+  Partiewurzel(const Stellung& start, int32_t wurzelPly) : startstellung(start) { ply = wurzelPly; }
 
   Zugknoten* Loeschen() override;
   void StellungGet(Stellung& st) const override { st = startstellung; }

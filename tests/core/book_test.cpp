@@ -192,9 +192,10 @@ TEST_F(Buecher, FalscheEmpfehlungWirdProtokolliert) {
   nurC5.anzahl = 0;
   EXPECT_EQ(BuchZugSuchen(st, nurC5, 1, zufall), -1);
   LogPfadSetzen("");
-  EXPECT_EQ(DateiInhalt(log), "falsche Buch-Zugempfehlung\n"
-                              "falsche Buch-Zugempfehlung\nfalsche Buch-Zugempfehlung\n"
-                              "falsche Buch-Zugempfehlung\n");
+  EXPECT_EQ(DateiInhalt(log),
+            "falsche Buch-Zugempfehlung\n"
+            "falsche Buch-Zugempfehlung\nfalsche Buch-Zugempfehlung\n"
+            "falsche Buch-Zugempfehlung\n");
   BuchFrei();
   EXPECT_EQ(BuchZugSuchen(st, alle, 1, zufall), -1);
 }
@@ -207,10 +208,10 @@ TEST_F(Buecher, HashenSpeichertGuteUndNormaleZuege) {
     std::initializer_list<const char*> vorher;
     const char* zug;  // nullptr: no entry
   } faelle[] = {
-      {{}, "e2-e4"},                 // first of three normal moves
+      {{}, "e2-e4"},  // first of three normal moves
       {{"e2-e4"}, "e7-e5"},
-      {{"d2-d4"}, nullptr},          // only a doubtful move
-      {{"c2-c4"}, "c7-c5"},          // e7-e5 beside it has weight 1
+      {{"d2-d4"}, nullptr},  // only a doubtful move
+      {{"c2-c4"}, "c7-c5"},  // e7-e5 beside it has weight 1
   };
   for (const Fall& f : faelle) {
     const Stellung st = NachZuegen(f.vorher);

@@ -59,7 +59,8 @@ struct ErwarteterSatz {
   int8_t gewicht;
 };
 
-void SaetzePruefen(const std::vector<Buchsatz>& saetze, const std::vector<ErwarteterSatz>& erwartet) {
+void SaetzePruefen(const std::vector<Buchsatz>& saetze,
+                   const std::vector<ErwarteterSatz>& erwartet) {
   ASSERT_EQ(saetze.size(), erwartet.size());
   for (size_t i = 0; i < erwartet.size(); ++i) {
     const Stellung st = NachZuegen(erwartet[i].vorher);
@@ -102,10 +103,8 @@ TEST_F(Kompilieren, BeispielGibtFuenfSaetzeMitAlternativen) {
 TEST_F(Kompilieren, GewichteAbwertungUndDoppelte) {
   // e2-e4! in two games is stored once; d2-d4 beside it drops to 1.
   ASSERT_EQ(Uebersetzen(BuchFixture("gewichte.bk1")), KompilierungFertig);
-  SaetzePruefen(Gelesen(), {{{}, "e2-e4", 3},
-                            {{"e2-e4"}, "e7-e5", 2},
-                            {{}, "d2-d4", 1},
-                            {{}, "c2-c4", 0}});
+  SaetzePruefen(Gelesen(),
+                {{{}, "e2-e4", 3}, {{"e2-e4"}, "e7-e5", 2}, {{}, "d2-d4", 1}, {{}, "c2-c4", 0}});
 }
 
 TEST_F(Kompilieren, JedeMeldungImProtokoll) {
@@ -122,14 +121,14 @@ TEST_F(Kompilieren, RandfaelleDerZugtexte) {
     std::string zugtext;
     size_t saetze;
   } faelle[] = {
-      {"1.e2-e4 e7-e5 (c7-c5;", 3},                    // ends inside an alternative
+      {"1.e2-e4 e7-e5 (c7-c5;", 3},  // ends inside an alternative
       {"1.e2-e4 e7-e5 (c7-c5;)", 3},
-      {"1.e2-e4 e7-e5 (c7-c5 (e7-e6)) 2.Sg1-f3", 5},   // an alternative to an alternative
+      {"1.e2-e4 e7-e5 (c7-c5 (e7-e6)) 2.Sg1-f3", 5},  // an alternative to an alternative
       {"1.e2-e4 e7-e5 (c7-c5) (e7-e6) 2.Sg1-f3", 5},
       {"1.e2-e4\t e7-e5  ( c7-c5 ;e7-e6 )2.Sg1-f3", 5},
-      {italienisch + "4.0-0", 7},                       // castling with zeros, numbered
+      {italienisch + "4.0-0", 7},  // castling with zeros, numbered
       {italienisch + "O-O", 7},
-      {"1.e2-e4 d7-d5 2.e4-e5 f7-f5 3.e5xf6", 5},       // en passant
+      {"1.e2-e4 d7-d5 2.e4-e5 f7-f5 3.e5xf6", 5},  // en passant
       {"", 0},
   };
   for (const Fall& f : faelle) {
@@ -260,8 +259,8 @@ TEST_F(Kompilieren, FigurenstatistikDerPartien) {
   // White pawns, cumulative: the initial position before 1.e2-e4, then the
   // position after it three times (three Black replies), then once more.
   const std::string rang3 = "0,0,0,0,0,0,0,0,";
-  EXPECT_EQ(zeilen[4], "0,0,0,0,0,0,0,0,1,1,1,1,1,1,1,1," + rang3 + rang3 + rang3 + rang3 +
-                           rang3 + "0,0,0,0,0,0,0,0");
+  EXPECT_EQ(zeilen[4], "0,0,0,0,0,0,0,0,1,1,1,1,1,1,1,1," + rang3 + rang3 + rang3 + rang3 + rang3 +
+                           "0,0,0,0,0,0,0,0");
   EXPECT_EQ(zeilen[5], "0,0,0,0,0,0,0,0,4,4,4,4,1,4,4,4," + rang3 + "0,0,0,0,3,0,0,0," + rang3 +
                            rang3 + rang3 + "0,0,0,0,0,0,0,0");
   EXPECT_TRUE(zeilen[6].starts_with("0,0,0,0,0,0,0,0,5,5,5,5,1,5,5,5,")) << zeilen[6];
@@ -272,7 +271,8 @@ TEST_F(Kompilieren, ExportPrueftPfadeUndSchreibtLogInDenDatenordner) {
   EXPECT_EQ(DLL_BuchGen(nullptr, Ziel().c_str()), -9);
   EXPECT_EQ(DLL_BuchGen(BuchFixture("beispiel.bk1").c_str(), nullptr), -9);
   EXPECT_EQ(DLL_BuchGen(BuchFixture("beispiel.bk1").c_str(), Ziel().c_str()), 0);
-  EXPECT_TRUE(DateiInhalt(DatenordnerDatei("BookLog.txt")).ends_with("Total 5 gespeicherte Positionen\n"));
+  EXPECT_TRUE(
+      DateiInhalt(DatenordnerDatei("BookLog.txt")).ends_with("Total 5 gespeicherte Positionen\n"));
   EXPECT_TRUE(fs::exists(DatenordnerDatei("lern1.dat")));
   EXPECT_EQ(DLL_BuchGen(BuchFixture("beispiel.bk1").c_str(), (ordner_ / "x" / "y.bk2").c_str()),
             KompilierungZielNichtGeschrieben);

@@ -349,8 +349,8 @@ TEST(StellungBewerten, ColourMirrorOverPerftTrees) {
   const struct {
     const char* stellung;
     int tiefe;
-  } baeume[] = {{test::StartFEN, 3},   {test::Kiwipete, 2},  {test::Position3, 3},
-                {test::Position4, 2},  {test::Position5, 2}, {test::Position6, 2}};
+  } baeume[] = {{test::StartFEN, 3},  {test::Kiwipete, 2},  {test::Position3, 3},
+                {test::Position4, 2}, {test::Position5, 2}, {test::Position6, 2}};
   size_t geprueft = 0;
   for (const auto& b : baeume) {
     std::vector<Stellung> alle;
@@ -403,17 +403,13 @@ TEST(StellungBewerten, ColourMirrorOverEndgameTrees) {
     const char* stellung;
     int tiefe;
   } baeume[] = {
-      {"8/5k2/1p4p1/1P4P1/4K3/8/8/8 w - -", 4},   // locked pawns: corresponding squares
-      {"8/pp3k2/8/3P4/8/5K2/PP6/8 w - -", 3},     // the pawn count
-      {"8/8/1k6/8/2pP4/8/8/4K3 b - d3", 4},        // en passant, and bitbase endings
-      {"8/8/3k4/8/8/2K5/8/R7 w - -", 3},
-      {"4k3/8/8/8/2b5/8/8/R3K3 w - -", 3},
-      {"8/8/8/3kn3/8/8/8/R3K3 w - -", 3},
-      {"r3k3/8/8/8/8/8/8/4K2Q w - -", 3},
-      {"3qk3/8/8/8/8/8/8/3QK3 w - -", 3},
-      {"4k3/8/8/3b4/8/8/8/2B1K3 w - -", 3},
-      {"7k/8/5K2/8/8/8/8/2B3N1 w - -", 3},
-      {"8/8/8/8/8/2K5/p7/1k5Q w - -", 3},
+      {"8/5k2/1p4p1/1P4P1/4K3/8/8/8 w - -", 4},  // locked pawns: corresponding squares
+      {"8/pp3k2/8/3P4/8/5K2/PP6/8 w - -", 3},    // the pawn count
+      {"8/8/1k6/8/2pP4/8/8/4K3 b - d3", 4},      // en passant, and bitbase endings
+      {"8/8/3k4/8/8/2K5/8/R7 w - -", 3},        {"4k3/8/8/8/2b5/8/8/R3K3 w - -", 3},
+      {"8/8/8/3kn3/8/8/8/R3K3 w - -", 3},       {"r3k3/8/8/8/8/8/8/4K2Q w - -", 3},
+      {"3qk3/8/8/8/8/8/8/3QK3 w - -", 3},       {"4k3/8/8/3b4/8/8/8/2B1K3 w - -", 3},
+      {"7k/8/5K2/8/8/8/8/2B3N1 w - -", 3},      {"8/8/8/8/8/2K5/p7/1k5Q w - -", 3},
       {"K7/P1k5/8/8/4N3/8/8/8 b - -", 4},
   };
   size_t geprueft = 0;

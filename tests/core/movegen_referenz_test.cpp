@@ -192,14 +192,18 @@ TEST(ZugGenerator, GleichDerWoertlichenFassungAnJedemKnoten) {
     int tiefe;
   };
   const Fall faelle[] = {
-      {StartFEN, 3},  {Kiwipete, 2},  {Position3, 4}, {Position4, 3},
-      {Position5, 2}, {Position6, 2},
-      {"6k1/8/8/3pP3/8/8/B7/4K3 w - d6", 3},                       // en passant with check
-      {"QQQQQQQQ/Q6Q/Q6Q/Q6Q/Q6Q/Q6Q/Q6Q/QQQQQQQQ w - -", 0},      // 288 moves
-      {"4k3/8/8/8/8/8/8/R7 w - -", 3},                             // no White king
-      {"8/8/8/8/8/8/8/R6r w - -", 3},                              // no kings
-      {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", 3},                     // castling with checks
-      {"8/PPP4k/8/8/8/8/4Kppp/8 w - -", 3},                        // promotions
+      {StartFEN, 3},
+      {Kiwipete, 2},
+      {Position3, 4},
+      {Position4, 3},
+      {Position5, 2},
+      {Position6, 2},
+      {"6k1/8/8/3pP3/8/8/B7/4K3 w - d6", 3},                   // en passant with check
+      {"QQQQQQQQ/Q6Q/Q6Q/Q6Q/Q6Q/Q6Q/Q6Q/QQQQQQQQ w - -", 0},  // 288 moves
+      {"4k3/8/8/8/8/8/8/R7 w - -", 3},                         // no White king
+      {"8/8/8/8/8/8/8/R6r w - -", 3},                          // no kings
+      {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq -", 3},                 // castling with checks
+      {"8/PPP4k/8/8/8/8/4Kppp/8 w - -", 3},                    // promotions
   };
   long knoten = 0;
   for (const Fall& f : faelle) {

@@ -30,9 +30,9 @@ bool Enthaelt(const Zugliste& l, const char* von, const char* nach) {
 
 TEST(ZugGenerator, GrundstellungZwanzigZuegeInOrdnung) {
   const Zugliste l = ZugGenerator(Pos(StartFEN), GenAlleZuege);
-  const std::vector<std::string> erwartet = {
-      "a2a3", "a2a4", "b2b3", "b2b4", "c2c3", "c2c4", "d2d3", "d2d4", "e2e3", "e2e4",
-      "f2f3", "f2f4", "g2g3", "g2g4", "h2h3", "h2h4", "b1a3", "b1c3", "g1f3", "g1h3"};
+  const std::vector<std::string> erwartet = {"a2a3", "a2a4", "b2b3", "b2b4", "c2c3", "c2c4", "d2d3",
+                                             "d2d4", "e2e3", "e2e4", "f2f3", "f2f4", "g2g3", "g2g4",
+                                             "h2h3", "h2h4", "b1a3", "b1c3", "g1f3", "g1h3"};
   EXPECT_EQ(Texte(l), erwartet);
   for (int i = 0; i < l.anzahl; ++i) {
     const Zug& z = l.zuege[i];
@@ -54,8 +54,7 @@ TEST(ZugGenerator, GrundstellungZwanzigZuegeInOrdnung) {
 
 TEST(ZugGenerator, GruppenOrdnungUndRochadeZuletzt) {
   // Pawn, knight, bishop, rook, queen, king, then castling (queen-side first).
-  const Zugliste l =
-      ZugGenerator(Pos("r3k2r/8/8/8/8/8/P7/RNBQK2R w KQkq -"), GenAlleZuege);
+  const Zugliste l = ZugGenerator(Pos("r3k2r/8/8/8/8/8/P7/RNBQK2R w KQkq -"), GenAlleZuege);
   std::vector<int> typen;
   for (int i = 0; i < l.anzahl; ++i)
     typen.push_back(l.zuege[i].zugart == ZugartRochade ? 7 : l.zuege[i].figur);
@@ -147,16 +146,16 @@ TEST(ZugGenerator, SchachbyteDirektAbzugUndRuhig) {
     int schach;
   };
   const Fall faelle[] = {
-      {"4k3/8/8/8/4N3/8/8/4R2K w - -", "e4", "c5", 1},   // discovered by the knight
-      {"4k3/8/8/8/4N3/8/8/4R2K w - -", "e4", "d6", 1},   // discovered and direct
-      {"4k3/8/8/8/4N3/8/8/4R2K w - -", "h1", "h2", 0},   // quiet, off every line
-      {"4k3/8/8/8/4N3/8/8/4R2K w - -", "e1", "e2", 0},   // along the line, still blocked
-      {"4k3/8/8/8/8/8/8/R3K3 w - -", "a1", "a8", 1},     // direct rook check
-      {"4k3/8/3P4/8/8/8/8/4K3 w - -", "d6", "d7", 1},    // pawn check
-      {"4k3/8/8/8/8/8/8/4K2R w K -", "e1", "g1", 0},     // castling, no check
-      {"5k2/8/8/8/8/8/8/4K2R w K -", "e1", "g1", 1},     // castling, rook checks on f
-      {"8/8/8/8/8/8/8/R3K2k w Q -", "e1", "c1", 1},      // castling, rook checks on rank 1
-      {"6k1/8/8/3pP3/8/8/B7/4K3 w - d6", "e5", "d6", 1}, // en passant opens a2-g8
+      {"4k3/8/8/8/4N3/8/8/4R2K w - -", "e4", "c5", 1},    // discovered by the knight
+      {"4k3/8/8/8/4N3/8/8/4R2K w - -", "e4", "d6", 1},    // discovered and direct
+      {"4k3/8/8/8/4N3/8/8/4R2K w - -", "h1", "h2", 0},    // quiet, off every line
+      {"4k3/8/8/8/4N3/8/8/4R2K w - -", "e1", "e2", 0},    // along the line, still blocked
+      {"4k3/8/8/8/8/8/8/R3K3 w - -", "a1", "a8", 1},      // direct rook check
+      {"4k3/8/3P4/8/8/8/8/4K3 w - -", "d6", "d7", 1},     // pawn check
+      {"4k3/8/8/8/8/8/8/4K2R w K -", "e1", "g1", 0},      // castling, no check
+      {"5k2/8/8/8/8/8/8/4K2R w K -", "e1", "g1", 1},      // castling, rook checks on f
+      {"8/8/8/8/8/8/8/R3K2k w Q -", "e1", "c1", 1},       // castling, rook checks on rank 1
+      {"6k1/8/8/3pP3/8/8/B7/4K3 w - d6", "e5", "d6", 1},  // en passant opens a2-g8
       {"6k1/8/8/3pP3/8/8/B7/4K3 w - d6", "e5", "e6", 0},
   };
   for (const Fall& f : faelle) {
@@ -178,17 +177,17 @@ TEST(ZugGenerator, RochadeNurMitSicherenFeldern) {
   };
   const Fall faelle[] = {
       {"4k3/8/8/8/8/8/8/R3K2R w KQ -", true, true},
-      {"4k3/8/8/8/8/8/8/R3K2R w - -", false, false},      // no rights
+      {"4k3/8/8/8/8/8/8/R3K2R w - -", false, false},  // no rights
       {"4k3/8/8/8/8/8/8/R3K2R w K -", false, true},
-      {"4k3/8/8/8/8/8/4r3/R3K2R w KQ -", false, false},   // king in check
-      {"4k3/8/8/8/8/8/3r4/R3K2R w KQ -", false, true},    // d1 crossed, attacked
-      {"4k3/8/8/8/8/8/2r5/R3K2R w KQ -", false, true},    // c1 landing, attacked
-      {"4k3/8/8/8/8/8/1r6/R3K2R w KQ -", true, true},     // b1 may be attacked
-      {"4k3/8/8/8/8/8/5r2/R3K2R w KQ -", true, false},    // f1 attacked
-      {"4k3/8/8/8/8/8/8/RN2K1NR w KQ -", false, false},   // squares occupied
+      {"4k3/8/8/8/8/8/4r3/R3K2R w KQ -", false, false},  // king in check
+      {"4k3/8/8/8/8/8/3r4/R3K2R w KQ -", false, true},   // d1 crossed, attacked
+      {"4k3/8/8/8/8/8/2r5/R3K2R w KQ -", false, true},   // c1 landing, attacked
+      {"4k3/8/8/8/8/8/1r6/R3K2R w KQ -", true, true},    // b1 may be attacked
+      {"4k3/8/8/8/8/8/5r2/R3K2R w KQ -", true, false},   // f1 attacked
+      {"4k3/8/8/8/8/8/8/RN2K1NR w KQ -", false, false},  // squares occupied
       {"r3k2r/8/8/8/8/8/8/4K3 b kq -", true, true},
-      {"r3k2r/8/8/8/8/8/8/3RK3 b kq -", false, true},     // d8 attacked
-      {"r3k2r/8/8/8/8/8/8/1R2K3 b kq -", true, true},     // b8 may be attacked
+      {"r3k2r/8/8/8/8/8/8/3RK3 b kq -", false, true},  // d8 attacked
+      {"r3k2r/8/8/8/8/8/8/1R2K3 b kq -", true, true},  // b8 may be attacked
   };
   for (const Fall& f : faelle) {
     const Stellung st = Pos(f.fen);
@@ -255,12 +254,12 @@ TEST(ZugGenerator, OhneKoenigKeinAbsturz) {
     int anzahl;
   };
   const Fall faelle[] = {
-      {"8/8/8/8/8/8/8/R7 w - -", 14},          // no king at all
-      {"8/8/8/8/8/8/8/R7 b - -", 0},           // Black has nothing
-      {"4k3/8/8/8/8/8/8/R7 w - -", 14},        // no White king
-      {"4k3/8/8/8/8/8/4R3/8 b - -", 4},        // Black in check, no White king
+      {"8/8/8/8/8/8/8/R7 w - -", 14},    // no king at all
+      {"8/8/8/8/8/8/8/R7 b - -", 0},     // Black has nothing
+      {"4k3/8/8/8/8/8/8/R7 w - -", 14},  // no White king
+      {"4k3/8/8/8/8/8/4R3/8 b - -", 4},  // Black in check, no White king
       {"8/8/8/8/8/8/4P3/4K3 b - -", 0},
-      {"8/4p3/8/8/8/8/8/R3K2R b KQ -", 2},     // no Black king, pawn only
+      {"8/4p3/8/8/8/8/8/R3K2R b KQ -", 2},  // no Black king, pawn only
   };
   for (const Fall& f : faelle) {
     const Stellung st = Pos(f.fen);
@@ -362,9 +361,9 @@ struct PerftFall {
 };
 
 const PerftFall PerftFaelle[] = {
-    {"initial", StartFEN, 4, 197281},     {"kiwipete", Kiwipete, 3, 97862},
-    {"position3", Position3, 5, 674624},  {"position3", Position3, 2, 191},
-    {"position4", Position4, 3, 9467},    {"position5", Position5, 3, 62379},
+    {"initial", StartFEN, 4, 197281},    {"kiwipete", Kiwipete, 3, 97862},
+    {"position3", Position3, 5, 674624}, {"position3", Position3, 2, 191},
+    {"position4", Position4, 3, 9467},   {"position5", Position5, 3, 62379},
     {"position6", Position6, 3, 89890},
 };
 

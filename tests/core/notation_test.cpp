@@ -24,11 +24,20 @@ int IndexVon(const Zugliste& liste, const char* zug) {
   const int von = test::Feld(zug), nach = test::Feld(zug + 2);
   uint8_t umwandlung = 0;
   switch (zug[4]) {
-    case 'q': umwandlung = ZugartUmwDame; break;
-    case 'r': umwandlung = ZugartUmwTurm; break;
-    case 'b': umwandlung = ZugartUmwLaeufer; break;
-    case 'n': umwandlung = ZugartUmwSpringer; break;
-    default: break;
+    case 'q':
+      umwandlung = ZugartUmwDame;
+      break;
+    case 'r':
+      umwandlung = ZugartUmwTurm;
+      break;
+    case 'b':
+      umwandlung = ZugartUmwLaeufer;
+      break;
+    case 'n':
+      umwandlung = ZugartUmwSpringer;
+      break;
+    default:
+      break;
   }
   for (int i = 0; i < liste.anzahl; ++i) {
     const Zug& z = liste.zuege[i];
@@ -165,7 +174,8 @@ TEST(PGNZugInterpretieren, LiestJedenGeschriebenenZug) {
       for (int i = 0; i < liste.anzahl; ++i) {
         const std::string text = ZugNotation(liste.zuege[i], buchstaben, 0);
         uint8_t status = 99;
-        EXPECT_EQ(PGNZugInterpretieren(liste, text, buchstaben, status), i) << text << " in " << fen;
+        EXPECT_EQ(PGNZugInterpretieren(liste, text, buchstaben, status), i)
+            << text << " in " << fen;
         EXPECT_EQ(status, 0) << text << " in " << fen;
       }
     }
@@ -189,10 +199,9 @@ TEST(PGNFeldLesen, FelderLinienUndReihen) {
     int8_t ergebnis;
     uint8_t flag;
   } faelle[] = {
-      {"a1", 0, 0},  {"h1", 7, 0},  {"e4", 28, 0}, {"h8", 63, 0}, {"a", 0, 1},
-      {"h", 7, 1},   {"1", 0, 0},   {"8", 56, 0},  {"i", -1, 0}, {"0", -1, 0},
-      {"9", -1, 0},  {"A", -1, 0},  {"i1", -1, 0}, {"a9", -1, 0}, {"4e", -1, 0},
-      {"e4x", -1, 0}, {"", -1, 0},
+      {"a1", 0, 0},  {"h1", 7, 0},  {"e4", 28, 0}, {"h8", 63, 0},  {"a", 0, 1},  {"h", 7, 1},
+      {"1", 0, 0},   {"8", 56, 0},  {"i", -1, 0},  {"0", -1, 0},   {"9", -1, 0}, {"A", -1, 0},
+      {"i1", -1, 0}, {"a9", -1, 0}, {"4e", -1, 0}, {"e4x", -1, 0}, {"", -1, 0},
   };
   for (const auto& f : faelle) {
     uint8_t flag = 99;
@@ -203,8 +212,14 @@ TEST(PGNFeldLesen, FelderLinienUndReihen) {
 
 Zug Z(const char* von, const char* nach, int8_t figur, int8_t geschlagen = 0, uint8_t zugart = 0,
       uint8_t schach = 0, uint8_t enPassant = 0) {
-  return Zug{static_cast<uint8_t>(test::Feld(von)), static_cast<uint8_t>(test::Feld(nach)),
-             figur, geschlagen, zugart, schach, enPassant, 0};
+  return Zug{static_cast<uint8_t>(test::Feld(von)),
+             static_cast<uint8_t>(test::Feld(nach)),
+             figur,
+             geschlagen,
+             zugart,
+             schach,
+             enPassant,
+             0};
 }
 
 TEST(ZugNotation, LangeNotation) {

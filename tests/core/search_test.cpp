@@ -51,10 +51,8 @@ TEST_F(Suchen, MattwerteStimmenMitDemMattfinder) {
     int matt;  // mate in this many moves for the side to move
   };
   const Fall faelle[] = {
-      {"6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1", 1},
-      {"k7/8/2K5/8/8/8/8/7R w - - 0 1", 2},
-      {"k7/8/8/3K4/8/8/8/7R w - - 0 1", 3},
-      {"r5k1/8/8/8/8/8/5PPP/7K b - - 0 1", 1},
+      {"6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1", 1}, {"k7/8/2K5/8/8/8/8/7R w - - 0 1", 2},
+      {"k7/8/8/3K4/8/8/8/7R w - - 0 1", 3},        {"r5k1/8/8/8/8/8/5PPP/7K b - - 0 1", 1},
       {"7r/8/8/8/8/2k5/8/K7 b - - 0 1", 2},
   };
   for (const auto& f : faelle) {
@@ -196,8 +194,8 @@ TEST_F(Suchen, AbbruchVorDemStartGehtNichtVerloren) {
 
 TEST(Tiefenlimit, UeberVierundsechzigIstVoll) {
   // The full value counts, not its low byte (300 would have been 44).
-  for (auto [limit, tiefe] : {std::pair{300, 64}, {100000, 64}, {-1, 64}, {65, 64}, {64, 64},
-                              {0, 0}, {7, 7}})
+  for (auto [limit, tiefe] :
+       {std::pair{300, 64}, {100000, 64}, {-1, 64}, {65, 64}, {64, 64}, {0, 0}, {7, 7}})
     EXPECT_EQ(TiefenLimit(limit), tiefe) << limit;
 }
 

@@ -12,10 +12,10 @@ TEST(Flutfuellung, BleibtInIhremGebiet) {
   const struct {
     Bitboard start, ergebnis;
   } faelle[] = {
-      {1, Reihen1bis5},                            // a1, as the speed test starts
-      {Bitboard{1} << 39, Reihen1bis5},            // h5, next to the wall
-      {Bitboard{1} << 48, Reihen7und8},            // a7: above the wall
-      {Bitboard{1} << 63, Reihen7und8},            // h8
+      {1, Reihen1bis5},                  // a1, as the speed test starts
+      {Bitboard{1} << 39, Reihen1bis5},  // h5, next to the wall
+      {Bitboard{1} << 48, Reihen7und8},  // a7: above the wall
+      {Bitboard{1} << 63, Reihen7und8},  // h8
       // e6, inside the wall: steps over it both ways, keeps itself
       {Bitboard{1} << 44, Reihen1bis5 | Reihen7und8 | Bitboard{1} << 44},
       {0, 0},

@@ -16,7 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 
 std::vector<std::string> AlleZeilen(const std::string& inhalt) {
-  const fs::path pfad = fs::temp_directory_path() / ("galdrik-zeilen-" + std::to_string(::getpid()));
+  const fs::path pfad =
+      fs::temp_directory_path() / ("galdrik-zeilen-" + std::to_string(::getpid()));
   std::ofstream(pfad, std::ios::binary) << inhalt;
   std::vector<std::string> zeilen;
   Zeilenleser leser(pfad.string());
@@ -63,8 +64,8 @@ TEST(Utf8, Pruefung) {
 TEST(Utf8, KuerzenTeiltKeinZeichen) {
   EXPECT_EQ(Utf8Kuerzen("abc", 5), "abc");
   EXPECT_EQ(Utf8Kuerzen("abc", 2), "ab");
-  EXPECT_EQ(Utf8Kuerzen("aä", 2), "a");      // ä is two bytes
-  EXPECT_EQ(Utf8Kuerzen("a€b", 3), "a");     // € is three
+  EXPECT_EQ(Utf8Kuerzen("aä", 2), "a");   // ä is two bytes
+  EXPECT_EQ(Utf8Kuerzen("a€b", 3), "a");  // € is three
   EXPECT_EQ(Utf8Kuerzen("a€b", 4), "a€");
   EXPECT_EQ(Utf8Kuerzen("€", 0), "");
 }

@@ -78,7 +78,7 @@ TEST_F(Tabelle, EinEintragJeBucket) {
   EXPECT_EQ(Tiefe(Key(2)), 4);
   HashSpeichern(Key(3), 0, HashExakt, 3, 1, KeinZug);  // 4 > 3: dropped
   EXPECT_EQ(Tiefe(Key(2)), 4);
-  TT().alter = 2;                                      // 4 - 2 <= 3: overwrites
+  TT().alter = 2;  // 4 - 2 <= 3: overwrites
   HashSpeichern(Key(3), 0, HashExakt, 3, 1, KeinZug);
   EXPECT_EQ(Tiefe(Key(3)), 3);
 }

@@ -90,8 +90,14 @@ TEST(HashCode, InkrementellGleichVoll) {
   };
   auto z = [](const char* von, const char* nach, int8_t figur, int8_t geschlagen = 0,
               uint8_t art = ZugartNormal, uint8_t ep = 0) {
-    return Zug{static_cast<uint8_t>(Feld(von)), static_cast<uint8_t>(Feld(nach)), figur,
-               geschlagen, art, 0, ep, 0};
+    return Zug{static_cast<uint8_t>(Feld(von)),
+               static_cast<uint8_t>(Feld(nach)),
+               figur,
+               geschlagen,
+               art,
+               0,
+               ep,
+               0};
   };
   const Fall faelle[] = {
       {"quiet knight", "r3k2r/8/8/8/8/8/8/R3K1NR w KQkq -", z("g1", "f3", Springer),

@@ -29,11 +29,17 @@ TEST_F(Engine, StartSchreibtDieZeilenInIhrerOrdnung) {
   EXPECT_EQ(zeilen[0], "Protokolldatei");
   EXPECT_EQ(zeilen[2], "");
   EXPECT_EQ(zeilen[3], "");
-  const std::vector<std::string> schritte = {
-      "LUT generiert",          "EGTB-LUT generiert",      "Stat.-Var. initialisiert",
-      "Such-Var. initialisiert", "Hashcode-Keys eingelesen", "Hash-Tab. allokiert",
-      "Partie-Infos initialisiert", "Buch eingelesen",      "Buch gehasht",
-      "Bitbase KBK generiert",  "GegenfeldHash initialisiert"};
+  const std::vector<std::string> schritte = {"LUT generiert",
+                                             "EGTB-LUT generiert",
+                                             "Stat.-Var. initialisiert",
+                                             "Such-Var. initialisiert",
+                                             "Hashcode-Keys eingelesen",
+                                             "Hash-Tab. allokiert",
+                                             "Partie-Infos initialisiert",
+                                             "Buch eingelesen",
+                                             "Buch gehasht",
+                                             "Bitbase KBK generiert",
+                                             "GegenfeldHash initialisiert"};
   EXPECT_EQ(std::vector<std::string>(zeilen.begin() + 4, zeilen.end()), schritte);
   EXPECT_EQ(Ruf("DLL_EngineKill"), 0);
   EXPECT_EQ(Ruf("DLL_EngineKill"), 0);
@@ -171,7 +177,7 @@ TEST_F(Engine, FENUndZugnummern) {
   const char* schwarz = "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 40";
   EXPECT_EQ(lib.operator()<int32_t>("DLL_FENInput", schwarz), 80);
   EXPECT_EQ(lib.operator()<int32_t>("DLL_FENInput",
-                                     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 40"),
+                                    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 40"),
             79);
   // A refused text leaves the position as it was.
   const std::vector<int32_t> vorher = Stellung();
@@ -205,9 +211,10 @@ TEST_F(Engine, StapelUndAutoFENLog) {
 TEST_F(Engine, SucheImThread) {
   ASSERT_EQ(Starten(), 0);
   lib("DLL_Einstellen", 1, 1, 1, 1, 0, 1, 0, 0, 0);  // no book: a real search
-  ASSERT_EQ(lib.operator()<int32_t>(
-                "DLL_FENInput", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1"),
-            1);
+  ASSERT_EQ(
+      lib.operator()<int32_t>(
+          "DLL_FENInput", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1"),
+      1);
   EXPECT_EQ(Ruf("DLL_SuchFertig"), 1);
   lib("DLL_SuchParam", 5, 3600, 3600);
   EXPECT_EQ(Ruf("DLL_SuchStart"), 0);

@@ -34,8 +34,10 @@ class Bibliothek {
     void* p = handle_ ? ::dlsym(handle_, name) : nullptr;
     if (!p) {
       ADD_FAILURE() << "export missing: " << name;
-      if constexpr (std::is_void_v<R>) return;
-      else return R{};
+      if constexpr (std::is_void_v<R>)
+        return;
+      else
+        return R{};
     }
     return reinterpret_cast<R (*)(A...)>(p)(argumente...);
   }

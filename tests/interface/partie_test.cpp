@@ -3,7 +3,6 @@
 // the ply limit built, written and destroyed on a small stack.
 #include <gtest/gtest.h>
 
-
 #include <algorithm>
 #include <sstream>
 #include <string>
@@ -113,8 +112,8 @@ TEST_F(NotationsBaum, AnzeigeMitBloeckenNAGUndKommentar) {
             "2.Sg1-f3 ");
   std::vector<std::string> zuege;
   for (const auto& e : Partie().eintraege) zuege.push_back(EintragText(text, e));
-  EXPECT_EQ(zuege, (std::vector<std::string>{"e2-e4", "e7-e5", "c7-c5", "Sg1-f3", "Sb1-c3",
-                                              "Sg1-f3"}));
+  EXPECT_EQ(zuege,
+            (std::vector<std::string>{"e2-e4", "e7-e5", "c7-c5", "Sg1-f3", "Sb1-c3", "Sg1-f3"}));
 }
 
 TEST_F(NotationsBaum, PGNModusUndTiefeVariantenInZeile) {
@@ -273,9 +272,9 @@ TEST_F(PartieTest, StatusMattUndPatt) {
     const char* fen;
     int32_t status;
   } faelle[] = {
-      {"6k1/6Q1/6K1/8/8/8/8/8 b - - 0 1", 3},   // Black mated
-      {"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", 1},    // stalemate
-      {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", 1},     // dead material
+      {"6k1/6Q1/6K1/8/8/8/8/8 b - - 0 1", 3},  // Black mated
+      {"7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", 1},   // stalemate
+      {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", 1},    // dead material
       {"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1", 0},
   };
   for (const auto& f : faelle) {
@@ -294,7 +293,7 @@ TEST_F(PartieTest, Suchkommentar) {
     int16_t wert;
     const char* kommentar;  // nullptr: none
   } faelle[] = {
-      {7, 24990, "7/12/20 +#5"}, {7, 35, "7/12/20 0.35"},   {7, -24990, "7/12/20 -#5"},
+      {7, 24990, "7/12/20 +#5"}, {7, 35, "7/12/20 0.35"},      {7, -24990, "7/12/20 -#5"},
       {7, -5, "7/12/20 -0.05"},  {7, 20000, "7/12/20 200.00"}, {7, -1234, "7/12/20 -12.34"},
       {0, 35, nullptr},
   };

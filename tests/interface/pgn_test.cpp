@@ -4,7 +4,6 @@
 // CR LF files and games at the ply limit.
 #include <gtest/gtest.h>
 
-
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -38,7 +37,8 @@ std::string Datei(const std::string& name) {
   const fs::path ordner = fs::path(xdg ? xdg : "/tmp") / "pgn";
   fs::create_directories(ordner);
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  return (ordner / (std::string(info->test_suite_name()) + "." + info->name() + "." + name)).string();
+  return (ordner / (std::string(info->test_suite_name()) + "." + info->name() + "." + name))
+      .string();
 }
 
 using test::DateiInhalt;
@@ -113,7 +113,8 @@ TEST_F(PGNTest, ZugtextParsen) {
       {"1. e4 } e5", "@0 e2-e4 "},
       {"1. e4 e5 2. Nf3 ) Nc6", "@0 e2-e4 e7-e5 Ng1-f3 "},
       // promotion, and a token too long to be a move
-      {"1. a4 b5 2. axb5 a6 3. bxa6 Bb7 4. axb7 Nc6 5. bxa8=Q Qb8", "@0 a2-a4 b7-b5 a4xb5 a7-a6 "
+      {"1. a4 b5 2. axb5 a6 3. bxa6 Bb7 4. axb7 Nc6 5. bxa8=Q Qb8",
+       "@0 a2-a4 b7-b5 a4xb5 a7-a6 "
        "b5xa6 Bc8-b7 a6xb7 Nb8-c6 b7xa8Q Qd8-b8 "},
       {"1. e4 e5xxxxxxxxxxxxxxxxxxx", "@0 e2-e4 "},
   };
@@ -138,12 +139,24 @@ TEST_F(PGNTest, IndexUndExporteNachPartienummer) {
     int32_t spiel, feld;
     const char* text;
   } infos[] = {
-      {0, 1, "Erstes Turnier"}, {0, 2, "Berlin"}, {0, 3, "2001.02.03"}, {0, 4, "1"},
-      {0, 5, "Anna"},           {0, 6, "Bernd"},  {0, 7, "1-0"},        {0, 33, ""},
+      {0, 1, "Erstes Turnier"},
+      {0, 2, "Berlin"},
+      {0, 3, "2001.02.03"},
+      {0, 4, "1"},
+      {0, 5, "Anna"},
+      {0, 6, "Bernd"},
+      {0, 7, "1-0"},
+      {0, 33, ""},
       {1, 33, "4k3/8/8/8/8/8/4P3/4K3 b - - 0 20"},
-      {2, 5, "Emil \"der Große\""}, {2, 6, "C:\\Schach"}, {2, 2, ""}, {2, 8, ""}, {2, 0, ""},
+      {2, 5, "Emil \"der Große\""},
+      {2, 6, "C:\\Schach"},
+      {2, 2, ""},
+      {2, 8, ""},
+      {2, 0, ""},
       // outside the file's games
-      {3, 1, ""}, {-1, 1, ""}, {1 << 30, 5, ""},
+      {3, 1, ""},
+      {-1, 1, ""},
+      {1 << 30, 5, ""},
   };
   for (const auto& i : infos) {
     EXPECT_EQ(DLL_PGNDateiPartieInfo(i.spiel, i.feld), static_cast<int32_t>(strlen(i.text)));
@@ -157,7 +170,8 @@ TEST_F(PGNTest, IndexUndExporteNachPartienummer) {
   EXPECT_EQ(DLL_PGNDateiPartieText(nullptr, 0), -9);
 
   ASSERT_EQ(DLL_PGNDateiPartieLoad(pfad.c_str(), 0), 0);
-  EXPECT_EQ(Baum(), "@0 e2-e4 e7-e5 Ng1-f3 (Nb1-c3 Ng8-f6 ) Nb8-c6$1{best} Bf1-b5{ Spanish} a7-a6 ");
+  EXPECT_EQ(Baum(),
+            "@0 e2-e4 e7-e5 Ng1-f3 (Nb1-c3 Ng8-f6 ) Nb8-c6$1{best} Bf1-b5{ Spanish} a7-a6 ");
   EXPECT_EQ(Partie().infos[TagWhite], "Anna");
   EXPECT_EQ(Partie().aktuell, Partie().wurzel);
   ASSERT_EQ(DLL_PGNDateiPartieLoad(pfad.c_str(), 1), 0);
@@ -250,10 +264,10 @@ TEST_F(PGNTest, CRLFDateiWieLF) {
 TEST_F(PGNTest, ZugtexteInEinemDurchgang) {
   const std::string pfad = Datei("folge.pgn");
   DateiSchreiben(pfad,
-            "[Event \"a\"]\n\n1. e4 e5\n% escaped\n2. Nf3 *\n\n"
-            "[Event \"b\"]\n"
-            "[Event \"c\"]\n\n1. d4 *\n\n"
-            "[Event \"d\"]\n");
+                 "[Event \"a\"]\n\n1. e4 e5\n% escaped\n2. Nf3 *\n\n"
+                 "[Event \"b\"]\n"
+                 "[Event \"c\"]\n\n1. d4 *\n\n"
+                 "[Event \"d\"]\n");
   std::vector<PGNIndexSatz> saetze;
   ASSERT_EQ(PGNDateiIndex(pfad, saetze), 4);
   PGNZugtextLeser leser(pfad);
@@ -303,7 +317,9 @@ TEST_F(PGNTest, SetUpStartUndPlygrenzen) {
 
   // Through the export a refused start leaves an empty new game.
   const std::string pfad = Datei("fen.pgn");
-  DateiSchreiben(pfad, "[Event \"x\"]\n[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 3151\"]\n\n1. Kd2 *\n");
+  DateiSchreiben(
+      pfad,
+      "[Event \"x\"]\n[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/8/4K3 w - - 0 3151\"]\n\n1. Kd2 *\n");
   ASSERT_EQ(DLL_PGNDateiLaden(pfad.c_str()), 1);
   EXPECT_EQ(DLL_PGNDateiPartieLoad(pfad.c_str(), 0), PGNStartplyZuGross);
   EXPECT_EQ(Partie().infos[TagEvent], "?");
@@ -343,8 +359,8 @@ void RundreisePartieAufbauen() {
   ASSERT_EQ(FENEingabe(RundreiseFEN, st, n), FENGueltig);
   Engine().aktuelleStellung = st;
   PartieWurzelSetzen(st, n - 1);
-  DLL_PartiePGNSet("Stadt \"Meisterschaft\"", "C:\\Partien\\", "2024.05.06", "Weiß, Ä.",
-                   "Schwarz", "7", "*");
+  DLL_PartiePGNSet("Stadt \"Meisterschaft\"", "C:\\Partien\\", "2024.05.06", "Weiß, Ä.", "Schwarz",
+                   "7", "*");
   DLL_SetComment("Aus einer \"Eröffnung\" heraus");
   Spielen("O-O");
   DLL_SetNAG(6);

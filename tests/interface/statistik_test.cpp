@@ -85,9 +85,9 @@ TEST_F(Statistik, PGNStatistikZweierPartien) {
   const fs::path kopie = ordner / "kopie.pgn";
   fs::copy_file(Fixture("zwei-partien.pgn"), kopie);
   const auto groesse = fs::file_size(kopie);
-  EXPECT_EQ(lib.text(lib.operator()<int32_t>("DLL_PGNStatistikErstellen", kopie.c_str(),
-                                             kopie.c_str())),
-            ZweiPartienBericht);
+  EXPECT_EQ(
+      lib.text(lib.operator()<int32_t>("DLL_PGNStatistikErstellen", kopie.c_str(), kopie.c_str())),
+      ZweiPartienBericht);
   EXPECT_EQ(fs::file_size(kopie), groesse);
   // The last game is loaded, at its start, and the position agrees with it.
   EXPECT_EQ(lib.text(lib.operator()<int32_t>("DLL_PartieNotation", "PNBRQK")).substr(0, 12),
@@ -117,15 +117,19 @@ TEST_F(Statistik, PGNStatistikFehler) {
   const std::string fehlt = (ordner / "fehlt.pgn").string();
   const std::string offenerTag = ordner.datei("tag.pgn", "[Event \"Offen\n\n1. e4 *\n");
   const std::string ohnePartie = ordner.datei("leer.pgn", "% nur ein Kommentar\n");
-  const std::string falscheFEN = ordner.datei(
-      "fen.pgn", "[Event \"A\"]\n\n1. e4 *\n\n[Event \"B\"]\n[SetUp \"1\"]\n"
-                 "[FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]\n\n*\n");
+  const std::string falscheFEN =
+      ordner.datei("fen.pgn",
+                   "[Event \"A\"]\n\n1. e4 *\n\n[Event \"B\"]\n[SetUp \"1\"]\n"
+                   "[FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]\n\n*\n");
   const struct {
     const char* pfad;
     int32_t ergebnis;
   } faelle[] = {
-      {nullptr, -9}, {fehlt.c_str(), -1}, {offenerTag.c_str(), -4},
-      {ohnePartie.c_str(), -10}, {falscheFEN.c_str(), -9},
+      {nullptr, -9},
+      {fehlt.c_str(), -1},
+      {offenerTag.c_str(), -4},
+      {ohnePartie.c_str(), -10},
+      {falscheFEN.c_str(), -9},
   };
   for (const auto& f : faelle) {
     // A game under way beforehand: every failure leaves a new game behind,
@@ -149,12 +153,12 @@ TEST_F(Statistik, FenographDerFixture) {
   // Three lines: the initial position, K+P vs K, a lone Black queen on d5.
   const std::string leer = "0,0,0,0,0,0,0,0,";
   const std::string rang2bis7 = leer + leer + leer + leer + leer + leer;
-  EXPECT_EQ(z[4 + 0], leer + "1,1,1,1,2,1,1,1," + leer + leer + leer + leer + leer +
-                         "0,0,0,0,0,0,0,0")
+  EXPECT_EQ(z[4 + 0],
+            leer + "1,1,1,1,2,1,1,1," + leer + leer + leer + leer + leer + "0,0,0,0,0,0,0,0")
       << "White pawns";
   EXPECT_EQ(z[4 + 5], "0,0,0,0,2,0,0,0," + rang2bis7 + "0,0,0,0,0,0,0,0") << "White king";
-  EXPECT_EQ(z[4 + 10], leer + leer + leer + leer + "0,0,0,1,0,0,0,0," + leer + leer +
-                           "0,0,0,1,0,0,0,0")
+  EXPECT_EQ(z[4 + 10],
+            leer + leer + leer + leer + "0,0,0,1,0,0,0,0," + leer + leer + "0,0,0,1,0,0,0,0")
       << "Black queens";
   EXPECT_EQ(z[4 + 11], leer + rang2bis7 + "0,0,0,0,2,0,0,0") << "Black king";
   EXPECT_EQ(std::vector<std::string>(z.begin() + 16, z.end()),
@@ -171,8 +175,10 @@ TEST_F(Statistik, FenographFehler) {
     const char* ausgabe;
     int32_t ergebnis;
   } faelle[] = {
-      {nullptr, ausgabe.c_str(), -9},          {liste.c_str(), nullptr, -9},
-      {fehlt.c_str(), ausgabe.c_str(), -1},    {ordner.pfad().c_str(), ausgabe.c_str(), -1},
+      {nullptr, ausgabe.c_str(), -9},
+      {liste.c_str(), nullptr, -9},
+      {fehlt.c_str(), ausgabe.c_str(), -1},
+      {ordner.pfad().c_str(), ausgabe.c_str(), -1},
       {liste.c_str(), unerreichbar.c_str(), -3},
   };
   for (const auto& f : faelle) {

@@ -39,8 +39,8 @@ class TempOrdner {
  public:
   TempOrdner() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = "galdrik-" + std::to_string(::getpid()) + "-" +
-                       info->test_suite_name() + "." + info->name();
+    std::string name = "galdrik-" + std::to_string(::getpid()) + "-" + info->test_suite_name() +
+                       "." + info->name();
     for (char& c : name)
       if (c == '/') c = '_';  // parameterised tests carry slashes
     pfad_ = std::filesystem::temp_directory_path() / name;

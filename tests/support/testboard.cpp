@@ -38,12 +38,23 @@ Stellung Brett(const std::string& text) {
       const Bitboard m = Bitboard{1} << s;
       (std::isupper(c) ? st.weiss : st.schwarz) |= m;
       switch (t) {
-        case 0: st.bauern |= m; break;
-        case 1: st.springer |= m; break;
-        case 2: st.laeufer |= m; break;
-        case 3: st.tuerme |= m; break;
-        case 4: st.damen |= m; break;
-        default: (std::isupper(c) ? st.koenigW : st.koenigS) = static_cast<uint8_t>(s);
+        case 0:
+          st.bauern |= m;
+          break;
+        case 1:
+          st.springer |= m;
+          break;
+        case 2:
+          st.laeufer |= m;
+          break;
+        case 3:
+          st.tuerme |= m;
+          break;
+        case 4:
+          st.damen |= m;
+          break;
+        default:
+          (std::isupper(c) ? st.koenigW : st.koenigS) = static_cast<uint8_t>(s);
       }
     }
   }

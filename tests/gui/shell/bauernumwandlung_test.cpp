@@ -71,9 +71,7 @@ class BauernumwandlungTest : public QObject {
     Sprache::SpracheDeutsch();
     test::standinLaden(GALDRIK_STANDIN_PATH);
   }
-  void cleanup() {
-    test::beenden();
-  }
+  void cleanup() { test::beenden(); }
 
   // The side to move decides the colour; the backgrounds alternate like
   // b1..e1; the caption follows the language; the main window stays usable.

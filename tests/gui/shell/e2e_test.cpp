@@ -43,9 +43,7 @@ class E2ETest : public QObject {
   Q_OBJECT
 
  private slots:
-  void cleanup() {
-    test::beenden();
-  }
+  void cleanup() { test::beenden(); }
 
   void sitzung() {
     test::RecordingUi ui;

@@ -71,9 +71,7 @@ class OberflaecheTest : public QObject {
 
  private slots:
   void init() { test::standinLaden(GALDRIK_STANDIN_PATH); }
-  void cleanup() {
-    test::beenden();
-  }
+  void cleanup() { test::beenden(); }
 
   // After load: a new game in the engine, its position copied, every mode
   // and job off, the painting values from the store, the developer's

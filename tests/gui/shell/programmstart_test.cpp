@@ -115,9 +115,7 @@ class ProgrammstartTest : public QObject {
     QFile::remove(EngineGlobal::Benutzerdatenordner() + "/Log.txt");
     test::standinLaden(GALDRIK_STANDIN_PATH);
   }
-  void cleanup() {
-    test::beenden();
-  }
+  void cleanup() { test::beenden(); }
 
   // An empty store: German, every default, no tablebase directory, and the
   // language choice over the main window.
