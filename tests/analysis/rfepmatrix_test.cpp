@@ -61,11 +61,8 @@ TEST(RFEPMatrix, ThrownCodes) {
   for (const auto& f : faelle) EXPECT_EQ(Wurf(f.aufruf), f.code) << f.fall;
   // A refused access leaves the matrix as it was.
   m.MatrixSetzen(7, 2, 2);
-  EXPECT_EQ(m.MatrixHolen(2, 2), 7);
   for (int z = 0; z < 3; ++z)
-    for (int s = 0; s < 3; ++s) {
-      if (z != 2 || s != 2) EXPECT_EQ(m.MatrixHolen(z, s), 0.0);
-    }
+    for (int s = 0; s < 3; ++s) EXPECT_EQ(m.MatrixHolen(z, s), z == 2 && s == 2 ? 7.0 : 0.0);
 }
 
 TEST(RFEPMatrix, ProductMinorTextNormalising) {
