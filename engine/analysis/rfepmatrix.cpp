@@ -3,8 +3,8 @@
 // milliseconds; a pivot that is exactly 0.0 marks the matrix singular.
 #include "analysis/rfepmatrix.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <new>
 #include <stdexcept>
 #include <utility>
@@ -13,7 +13,13 @@ namespace galdrik {
 
 namespace {
 
+// A matrix beyond this (2 GiB) counts as an allocation that failed: on a
+// system that over-commits, clearing it would end the process instead.
+constexpr size_t MaxElemente = size_t{1} << 28;
+
 std::vector<double> Nullwerte(int32_t zeilen, int32_t spalten) {
+  if (static_cast<size_t>(zeilen) * static_cast<size_t>(spalten) > MaxElemente)
+    throw RFEPKeinSpeicher;
   try {
     return std::vector<double>(static_cast<size_t>(zeilen) * static_cast<size_t>(spalten), 0.0);
   } catch (const std::bad_alloc&) {
@@ -57,6 +63,18 @@ bool LUZerlegen(std::vector<double>& a, int32_t n, std::vector<int32_t>& perm, i
 }
 
 }  // namespace
+
+std::string RFEPZahl(double wert) {
+  char zahl[64];
+  const auto ende = std::to_chars(zahl, zahl + sizeof zahl, wert, std::chars_format::general, 15);
+  return std::string(zahl, ende.ptr);
+}
+
+std::string RFEPFestkomma(double wert) {
+  char zahl[400];  // DBL_MAX has 309 digits before the point
+  const auto ende = std::to_chars(zahl, zahl + sizeof zahl, wert, std::chars_format::fixed, 6);
+  return std::string(zahl, ende.ptr);
+}
 
 RFEPMatrix::RFEPMatrix(int32_t zeilen, int32_t spalten) {
   if (zeilen < 1 || spalten < 1) throw RFEPFalscheGroesse;
@@ -123,11 +141,9 @@ RFEPMatrix RFEPMatrix::MatrixMul(const RFEPMatrix& a, const RFEPMatrix& b) {
 
 std::string RFEPMatrix::MatrixText(char spaltenTrenner, char zeilenTrenner) const {
   std::string text;
-  char zahl[40];
   for (int32_t z = 0; z < zeilen_; ++z)
     for (int32_t s = 0; s < spalten_; ++s) {
-      std::snprintf(zahl, sizeof zahl, "%.15g", at(z, s));
-      text += zahl;
+      text += RFEPZahl(at(z, s));
       text += s + 1 < spalten_ ? spaltenTrenner : zeilenTrenner;
     }
   return text;

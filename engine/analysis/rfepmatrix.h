@@ -14,6 +14,12 @@ inline constexpr int RFEPKeinSpeicher = -1;
 inline constexpr int RFEPFalscheGroesse = -2;  // size below 1, index or minor out of range
 inline constexpr int RFEPPasstNicht = -3;      // product or inverse of sizes that do not fit
 
+// A value as "%.15g" writes it in the C locale, whatever locale the program
+// has set (a decimal comma would make the files unreadable).
+std::string RFEPZahl(double wert);
+// The same for "%f" (six decimals).
+std::string RFEPFestkomma(double wert);
+
 class RFEPMatrix {
  public:
   // A released matrix: 0 x 0. Only a target for MatrixKopie or assignment.

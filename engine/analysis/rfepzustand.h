@@ -1,0 +1,26 @@
+// The library-wide RFEP state: the emulator of the current matrix run and
+// the two model slots (every export uses slot 0).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "analysis/rfepemulator.h"
+#include "analysis/rfepmodell.h"
+
+namespace galdrik {
+
+struct RFEPZustand {
+  std::unique_ptr<RFEPEmulator> emulator;  // with its weight table
+  std::array<std::unique_ptr<RFEPModell>, 2> modelle;
+};
+
+RFEPZustand& RFEP();
+
+// The analysis loop's entry for criterion 97: books one position into the
+// current matrix run; nothing without a run. Never throws, since it runs on
+// the analysis thread.
+void RFEPStellungBuchen(int32_t wert, const RFEPNachfolger* zuege, int32_t anzahl);
+
+}  // namespace galdrik
