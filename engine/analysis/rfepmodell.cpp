@@ -170,15 +170,16 @@ Zug RFEPMoveDo(const RFEPModell& m, const Stellung& st) {
 }
 
 int32_t RFEPZugAnalysieren(RFEPModell& m, const Stellung& st, const Zug& zug) {
-  RFEPLog(std::string(Trennlinie) + "Analyse move\n" + Fen(st, 0) + "\n" + Notation(zug) + "\n");
   const Bewertete b = ZuegeBewerten(m.par, st);
   // Only a legal move of the position is judged; its generated form carries
-  // the captured piece that the state depends on.
+  // the captured piece that the state (and the notation) depends on.
   const Bewertung* gespielt = nullptr;
   for (const Bewertung& k : b.zuege)
     if (k.zug.von == zug.von && k.zug.nach == zug.nach &&
         (k.zug.zugart & 0xF0) == (zug.zugart & 0xF0))
       gespielt = &k;
+  RFEPLog(std::string(Trennlinie) + "Analyse move\n" + Fen(st, 0) + "\n" +
+          Notation(gespielt ? gespielt->zug : zug) + "\n");
   if (!gespielt || gespielt->zustand == RFEPKeinZustand) return 0;
   const int32_t tm = gespielt->zustand;
 
