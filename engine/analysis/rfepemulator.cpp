@@ -76,7 +76,7 @@ std::string RFEPMatrixDateiText(const RFEPEmulator& emulator) {
   return text;
 }
 
-int32_t RFEPMatrixDateiSchreiben(const RFEPEmulator& emulator, const std::string& pfad) {
+int32_t RFEPMatrixFinishInnen(const RFEPEmulator& emulator, const std::string& pfad) {
   return RFEPDateiSchreiben(pfad, RFEPMatrixDateiText(emulator), false) ? 0 : -1;
 }
 

@@ -53,8 +53,9 @@ class RFEPEmulator {
 // The matrix file's text: header, the matrix with state 0 made absorbing
 // and every non-empty row normalised, two empty lines.
 std::string RFEPMatrixDateiText(const RFEPEmulator& emulator);
-// RFEPMatrixFinishInnen's writing: 0, or -1 when the file cannot be written.
-int32_t RFEPMatrixDateiSchreiben(const RFEPEmulator& emulator, const std::string& pfad);
+// RFEPMatrixFinishInnen: writes the matrix file; 0, or -1 when it cannot be
+// written. The caller releases the run either way.
+int32_t RFEPMatrixFinishInnen(const RFEPEmulator& emulator, const std::string& pfad);
 
 // Results of RFEPMatrixDepthsInnen besides 0 and the matrix codes it throws.
 inline constexpr int32_t RFEPDepthsNichtLesbar = -1;

@@ -89,7 +89,7 @@ GALDRIK_EXPORT int32_t DLL_TBAnaRFEPMatrixFinish(const char* pfad) {
   std::unique_ptr<RFEPEmulator> e = std::move(RFEP().emulator);
   if (!e) return -2;  // no run to finish
   if (!pfad) return -1;
-  return Abfangen([&] { return RFEPMatrixDateiSchreiben(*e, pfad); }, -1);
+  return Abfangen([&] { return RFEPMatrixFinishInnen(*e, pfad); }, -1);
 }
 
 GALDRIK_EXPORT int32_t DLL_TBAnaRFEPMatrixDepths(const char* pfad, int32_t n) {
