@@ -89,9 +89,8 @@ bool BerichtOeffnbar(const std::string& pfad) {
 }
 
 // Walks a main line from `erster`, taking every second node, updating the
-// model with at most `zuege` moves. `zeile` writes the lines of one move;
-// it is told whether the update returned 0. Answers whether the walk was
-// ended by such an update.
+// model with at most `zuege` moves. `zeile` writes the lines of one move and
+// is told the update's result; a result of 0 ends the walk after it.
 template <typename Zeile>
 void HauptlinieAnalysieren(RFEPModell& m, const Zugknoten* erster, int32_t zuege, Zeile zeile) {
   int32_t n = 0;
