@@ -357,5 +357,52 @@ TEST(Datacomp, BlocksDecodeAloneInAnyOrder) {
   TbDecodeBlockSetzen(nullptr);
 }
 
+// A file of 600,000 raw blocks (sparse, 4.9 GB): block offsets beyond 2^32
+// are kept whole and read where they are.
+TEST(Datacomp, BlocksBeyondFourGigabytes) {
+  test::TempOrdner ordner;
+  const uint64_t n = 600000;
+  const uint64_t felder = ((n + 25) * 13 + 7) / 8;
+  const uint64_t h = 80 + 8 * n + felder + 1 + 4;
+  Bytes kopf(h, 0);
+  std::copy(DatacompBannerPrefix, DatacompBannerPrefix + 29, kopf.begin());
+  auto be32 = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) kopf[at + i] = uint8_t(v >> (24 - 8 * i));
+  };
+  be32(64, uint32_t(h));
+  kopf[70] = 13;
+  kopf[71] = 24;
+  be32(72, uint32_t(n));
+  be32(76, DatacompMagic);
+  // Every size field 0 (8192: every block raw, the last one full), then the
+  // description of an all-zero code.
+  kopf[80 + 8 * n + felder] = 0x80;
+  be32(h - 4, TbBlockCrc(kopf.data(), h - 4, 0));
+  const std::string pfad = (ordner / "gross.emd").string();
+  test::DateiSchreiben(pfad, std::string(kopf.begin(), kopf.end()));
+  const uint64_t letzter = h + (n - 1) * 8192;
+  ASSERT_GT(letzter, uint64_t(1) << 32);
+  std::filesystem::resize_file(pfad, letzter + 8192);
+  const int fd = ::open(pfad.c_str(), O_RDWR);
+  ASSERT_GE(fd, 0);
+  Bytes muster(8192);
+  for (size_t i = 0; i < muster.size(); ++i) muster[i] = uint8_t(i * 7 + 1);
+  ASSERT_EQ(::pwrite(fd, muster.data(), muster.size(), off_t(letzter)), 8192);
+
+  DatacompFehler fehler;
+  const auto info = DatacompReadIndex(fd, fehler);
+  ASSERT_TRUE(info) << DatacompFehlerText(fehler);
+  EXPECT_EQ(info->Offset(uint32_t(n - 1)), letzter);
+  EXPECT_EQ(info->DecodedBytes(), n * 8192);
+  std::unique_ptr<DatacompDecodeBlock> work;
+  ASSERT_EQ(TbAllocDecodeBlock(&work, DatacompBlockSize), 0);
+  Bytes out(8192);
+  ASSERT_TRUE(DatacompDecode(*info, fd, uint32_t(n - 1), out.data(), *work));
+  EXPECT_EQ(out, muster);
+  ASSERT_TRUE(DatacompDecode(*info, fd, uint32_t(n / 2), out.data(), *work));
+  EXPECT_EQ(out, Bytes(8192, 0));
+  ::close(fd);
+}
+
 }  // namespace
 }  // namespace galdrik
