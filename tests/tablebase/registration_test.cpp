@@ -244,13 +244,27 @@ TEST_F(Registrierung, TheDriveTestSkipsMediaThatDoNotAnswer) {
   EXPECT_EQ(proben[stumm], 2);
 }
 
+// The system's own view: a missing directory is absent and never marked,
+// an existing one answers.
+TEST_F(Registrierung, TheSystemDriveTestOnRealDirectories) {
+  TbDrivesSet(nullptr);
+  const std::string da = Ordner("da");
+  Roh(da + "/kqk.nbw", Kqk, 0);
+  EXPECT_FALSE(TbDriveUsable(da + "/fehlt"));
+  EXPECT_TRUE(TbDriveUsable(da));
+  EXPECT_TRUE(TbDriveUsable(""));
+  EXPECT_EQ(TbInitialise((da + "/fehlt;" + da).c_str(), 0), 3);
+  EXPECT_EQ(Name(Kqk, 0), da + "/kqk.nbw");
+}
+
 TEST_F(Registrierung, ListsRegisterInOrderAndTheFirstDirectoryWins) {
   const std::string a = Ordner("a"), b = Ordner("b"), c = Ordner("c");
   Roh(a + "/kqk.nbw", Kqk, 0);
   Roh(b + "/kqk.nbw", Kqk, 0);
   Roh(b + "/kqk.nbb", Kqk, 1);
   Roh(c + "/krk.nbb", 4, 1);
-  EXPECT_EQ(TbInitialise((a + ";" + b + "," + c).c_str(), 0), 3);
+  // A directory ending in "/" gets no second one.
+  EXPECT_EQ(TbInitialise((a + "/;" + b + "," + c).c_str(), 0), 3);
   EXPECT_EQ(Name(Kqk, 0), a + "/kqk.nbw");
   EXPECT_EQ(Name(Kqk, 1), b + "/kqk.nbb");
   EXPECT_EQ(Name(4, 1), c + "/krk.nbb");
