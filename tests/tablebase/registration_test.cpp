@@ -319,6 +319,14 @@ TEST_F(Registrierung, ADirectoryTooLongForTheBufferIsSkippedNotCut) {
   EXPECT_EQ(Name(Kqk, 0), dir + "/kqk.nbw");
 }
 
+// Memory that cannot be had is reported and refused; the process goes on
+// (a user's unsaved game must not be lost to a tablebase folder).
+TEST_F(Registrierung, AFailedAllocationIsReportedNotFatal) {
+  const size_t riesig = size_t(1) << 62;
+  EXPECT_EQ(TbMalloc(riesig), nullptr);
+  EXPECT_EQ(meldungen, "*** Cannot allocate " + std::to_string(riesig) + " bytes of memory\n");
+}
+
 // Reset and re-registration own what they release: a reset makes every
 // record the catalogue's again, a set registration touches only its set.
 TEST_F(Registrierung, ResetRestoresTheCatalogueAndSetsKeepTheirNames) {
