@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <initializer_list>
 
 #include "tbindex/catalogue.h"
 
@@ -42,8 +43,8 @@ uint64_t Binomial(uint64_t n, int k) {
   return n * (n - 1) * (n - 2) / 6;
 }
 
-// The classes whose index functions are built: three and four men.
-bool ClassBuilt(int id) { return id >= 1 && id <= 35; }
+// The classes whose index functions are built: three to five men.
+bool ClassBuilt(int id) { return id >= 1 && id <= 145; }
 
 TbSideLayout BuildLayout(int id, int side) {
   TbSideLayout L;
@@ -123,7 +124,16 @@ TbSideLayout BuildLayout(int id, int side) {
     placed += a.count;
   }
 
+  // Pawns of both colours: positions with an en-passant square follow the
+  // ordinary ones.
   if (std::strcmp(row.name, "kpkp") == 0) L.enPassant = TbEpKpkp;
+  if (std::strcmp(row.name, "kppkp") == 0) L.enPassant = TbEpKppkp;
+  if (m.men[0] == 2 && m.count[0][TbPawn] == 1 && m.men[1] == 1 && m.count[1][TbPawn] == 1) {
+    L.enPassant = TbEpPiecePawn;
+    for (int kind = TbKnight; kind <= TbQueen; ++kind) {
+      if (m.count[0][kind]) L.epPiece = static_cast<uint8_t>(kind);
+    }
+  }
   return L;
 }
 
@@ -154,6 +164,115 @@ inline void SortSmall(T* v, int n) {
   }
 }
 
+// Positions in the en-passant block of a side.
+uint64_t EnPassantSpace(const TbSideLayout& L) {
+  const uint64_t pairs = TbKingPairCount[TbKingsWithPawns];
+  switch (L.enPassant) {
+    case TbEpKpkp:
+      return pairs * 14;
+    case TbEpKppkp:
+      return pairs * 616;
+    case TbEpPiecePawn:
+      return L.own == TbSideWhite ? uint64_t{TbEnumTotal(TbKingsWithPawns, L.epPiece + 1)} * 14
+                                  : pairs * 58 * 14;
+    default:
+      return 0;
+  }
+}
+
+// Number of ordinary positions of a side, where the en-passant block starts.
+uint64_t OrdinarySpace(const TbSideLayout& L) {
+  const auto variant = static_cast<TbKingPairKind>(L.pawns);
+  uint64_t space = L.combinationMen
+                       ? TbEnumTotal(variant, L.combination[0], L.combination[1], L.combination[2])
+                       : TbKingPairCount[variant];
+  for (int g = 0; g < L.appendCount; ++g) space *= L.appendRadix[g];
+  return space;
+}
+
+int Below(int s, std::initializer_list<int> set) {
+  int n = 0;
+  for (int q : set) n += q < s;
+  return n;
+}
+
+// The en-passant positions: the pawn that just moved and the capture are
+// implied by the en-passant square e (normalised, never flipped); K, k are
+// the normalised kings.
+template <typename Normal>
+uint64_t EnPassantIndex(const TbSideLayout& L, const TbPieceList* const lists[2], Normal normal,
+                        int e, int K, int k) {
+  const int pair = TbKingPairIndex[TbKingsWithPawns][K][k];
+  if (pair == TbNoKingPair) return TbNoIndex;
+  const bool white = L.own == TbSideWhite;
+  int pawns[2], pawnCount = L.enPassant == TbEpKppkp ? 2 : 1, blackPawn;
+  for (int n = 0; n < pawnCount; ++n) {
+    if (!ManSquare(lists[0], TbPawn, n, pawns[n])) return TbNoIndex;
+    pawns[n] = normal(pawns[n]);
+  }
+  if (!ManSquare(lists[1], TbPawn, 0, blackPawn)) return TbNoIndex;
+  blackPawn = normal(blackPawn);
+  SortSmall(pawns, pawnCount);
+
+  // The capturer, the other white pawn (kppkp) and the capture case.
+  int capturer, other = -1;
+  if (white) {
+    const int a = pawns[0], b = pawns[pawnCount - 1];
+    if (pawnCount == 1 || (a + 7 == e && File(a) != 0) || (a + 9 == e && File(a) != 7)) {
+      capturer = a, other = b;
+    } else {
+      capturer = b, other = a;
+    }
+  } else {
+    capturer = blackPawn;
+    if (pawnCount == 2) {
+      const bool lowerMoved = pawns[0] == e + 8;
+      other = lowerMoved ? pawns[1] : pawns[0];
+    }
+  }
+  int c;
+  if (white) {
+    c = capturer + 7 == e && (L.enPassant != TbEpKppkp || File(capturer) != 0) ? File(capturer) - 1
+                                                                               : File(capturer) + 7;
+  } else {
+    c = capturer == e + 9 && (L.enPassant != TbEpKppkp || File(capturer) != 0) ? File(capturer) - 1
+                                                                               : File(capturer) + 7;
+  }
+  if (c < 0 || c > 13) return TbNoIndex;
+  const uint64_t base = OrdinarySpace(L);
+
+  switch (L.enPassant) {
+    case TbEpKpkp:
+      return base + uint64_t(pair) * 14 + uint64_t(c);
+    case TbEpKppkp: {
+      const int o =
+          white ? other - 8 - Below(other, {e + 8, e, e - 8, capturer})
+                : other - 8 - Below(other, {e - 8, e, blackPawn, pawns[0] + pawns[1] - other});
+      if (o < 0 || o > 43) return TbNoIndex;
+      return base + 616 * uint64_t(pair) + 14 * uint64_t(o) + uint64_t(c);
+    }
+    case TbEpPiecePawn: {
+      int x;
+      if (!ManSquare(lists[0], L.epPiece, 0, x)) return TbNoIndex;
+      x = normal(x);
+      if (white) {
+        // The piece numbered by its own one-man enumeration.
+        const int kind = L.epPiece + 1;
+        const uint8_t* ordinals = TbSquareOrdinals[kind][k];
+        if (ordinals[x] == TbNoOrdinal) return TbNoIndex;
+        const uint64_t o = ordinals[x] - (ordinals[K] != TbNoOrdinal && x > K ? 1 : 0);
+        const uint32_t* starts = TbEnumStartsOfSlot(TbKingsWithPawns, 1, kind);
+        return base + 14 * (uint64_t{starts[pair]} + o) + uint64_t(c);
+      }
+      const int xc = x - Below(x, {e - 8, blackPawn, K, pawns[0], k, e});
+      if (xc < 0 || xc > 57) return TbNoIndex;
+      return base + 14 * (58 * uint64_t(pair) + uint64_t(xc)) + uint64_t(c);
+    }
+    default:
+      return TbNoIndex;
+  }
+}
+
 }  // namespace
 
 const TbSideLayout& TbLayout(int32_t id, int32_t side) {
@@ -165,13 +284,7 @@ uint64_t TbIndexSpace(int32_t id, int32_t side) {
   const TbSideLayout& L = TbLayout(id, side);
   if (L.thunk) return TbIndexSpace(id, 0);
   if (!L.built) return 0;
-  const auto variant = static_cast<TbKingPairKind>(L.pawns);
-  uint64_t space = L.combinationMen
-                       ? TbEnumTotal(variant, L.combination[0], L.combination[1], L.combination[2])
-                       : TbKingPairCount[variant];
-  for (int g = 0; g < L.appendCount; ++g) space *= L.appendRadix[g];
-  if (L.enPassant == TbEpKpkp) space += uint64_t{TbKingPairCount[TbKingsWithPawns]} * 14;
-  return space;
+  return OrdinarySpace(L) + EnPassantSpace(L);
 }
 
 uint64_t TbIndexOf(const TbSideLayout& L, const TbPieceList* white, const TbPieceList* black,
@@ -201,17 +314,8 @@ uint64_t TbIndexOf(const TbSideLayout& L, const TbPieceList* white, const TbPiec
   };
   const int K = normal(ownKing), k = normal(otherKing);
 
-  if (L.enPassant == TbEpKpkp && enPassant >= 0 && enPassant <= 63) {
-    const int pair = TbKingPairIndex[TbKingsWithPawns][K][k];
-    int pawn;
-    if (pair == TbNoKingPair || !ManSquare(lists[L.own], TbPawn, 0, pawn)) return TbNoIndex;
-    pawn = normal(pawn);
-    const int e = normal(enPassant);
-    const bool towardsA = L.own == TbSideWhite ? pawn + 7 == e : pawn - 9 == e;
-    const int c = towardsA ? File(pawn) - 1 : File(pawn) + 7;
-    if (c < 0 || c > 13) return TbNoIndex;
-    return uint64_t{TbEnumTotal(TbKingsWithPawns, TbOrdPawnNoCheck)} * L.appendRadix[0] +
-           uint64_t(pair) * 14 + uint64_t(c);
+  if (L.enPassant != TbEpNone && enPassant >= 0 && enPassant <= 63) {
+    return EnPassantIndex(L, lists, normal, normal(enPassant), K, k);
   }
 
   const int flip = L.flip ? 56 : 0;

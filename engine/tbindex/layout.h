@@ -19,8 +19,10 @@ struct TbGroup {
 };
 
 enum TbEnPassantKind : uint8_t {
-  TbEpNone = 0,  // en-passant square ignored
-  TbEpKpkp = 1,  // the block behind the ordinary positions of kpkp
+  TbEpNone = 0,       // en-passant square ignored
+  TbEpKpkp = 1,       // kpkp: king pair and capture case
+  TbEpKppkp = 2,      // kppkp: king pair, the other white pawn, capture case
+  TbEpPiecePawn = 3,  // kXpkp: the white piece, king pair, capture case
 };
 
 struct TbSideLayout {
@@ -31,6 +33,7 @@ struct TbSideLayout {
   bool flip = false;             // kings and enumerated men turned for Black's pawns
   bool thunk = false;            // White's function with the lists exchanged
   uint8_t enPassant = TbEpNone;  // TbEnPassantKind
+  uint8_t epPiece = 0;           // TbPieceKind of White's piece for TbEpPiecePawn
   uint8_t enumCount = 0;         // enumerated groups, most significant first
   TbGroup enumerated[3] = {};
   int8_t combination[3] = {-1, -1, -1};  // ordinal kinds, descending

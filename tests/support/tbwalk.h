@@ -8,11 +8,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstdint>
 #include <cstring>
 #include <functional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "tbindex/catalogue.h"
@@ -140,9 +140,11 @@ struct TbWalkOptions {
 };
 
 struct TbWalkReport {
-  uint64_t positions = 0;    // legal placements walked (en passant included)
-  uint64_t maxIndex = 0;     // largest index of a legal placement
-  uint64_t outOfRange = 0;   // indices at or above the catalogue count
+  uint64_t positions = 0;  // legal placements walked (en passant included)
+  uint64_t maxIndex = 0;   // largest index of a legal placement
+  uint64_t minIndex = ~uint64_t{0}, ordinaryMax = 0;  // placements without en passant
+  uint64_t epMin = ~uint64_t{0}, epMax = 0;           // placements with en passant
+  uint64_t outOfRange = 0;                            // indices at or above the catalogue count
   uint64_t collisions = 0;   // equal indices of placements that are not images
   uint64_t imageFaults = 0;  // symmetry, invert or colour-swap rules broken
   std::string first;         // the first fault, for the message
@@ -163,9 +165,16 @@ void TbWalk(const char* name, int side, const TbWalkOptions& options, Visit&& vi
     if (men[i].kind == TbKing) (men[i].colour == side ? ownKingMan : otherKingMan) = i;
     if (men[i].kind == TbPawn) pawns[men[i].colour] = true;
   }
+  // Kings first, so that a subset of king pairs prunes the walk early.
+  std::array<int, 6> order{};
+  order[0] = ownKingMan;
+  order[1] = otherKingMan;
+  for (int i = 0, at = 2; i < n; ++i) {
+    if (men[i].kind != TbKing) order[at++] = i;
+  }
   std::array<int, 6> sq{};
-  std::function<void(int, uint64_t)> place = [&](int i, uint64_t used) {
-    if (i == n) {
+  std::function<void(int, uint64_t)> place = [&](int step, uint64_t used) {
+    if (step == n) {
       if (!TbLegal(men, sq.data(), side)) return;
       visit(sq.data(), TbNoEnPassant);
       if (!(pawns[0] && pawns[1])) return;
@@ -188,15 +197,17 @@ void TbWalk(const char* name, int side, const TbWalkOptions& options, Visit&& vi
       }
       return;
     }
+    const int i = order[step];
     for (int s = 0; s < 64; ++s) {
       if (used >> s & 1) continue;
       if (men[i].kind == TbPawn && (s < 8 || s > 55)) continue;
       sq[i] = s;
-      if (i == std::max(ownKingMan, otherKingMan) && options.kings &&
-          !options.kings(sq[ownKingMan], sq[otherKingMan])) {
-        continue;
+      if (step == 1) {
+        const int own = sq[ownKingMan];
+        if (std::abs(own % 8 - s % 8) <= 1 && std::abs(own / 8 - s / 8) <= 1) continue;
+        if (options.kings && !options.kings(own, s)) continue;
       }
-      place(i + 1, used | uint64_t{1} << s);
+      place(step + 1, used | uint64_t{1} << s);
     }
   };
   place(0, 0);
@@ -265,8 +276,10 @@ inline TbWalkReport TbCheckSide(int id, int side, const TbWalkOptions& options =
     return best;
   };
 
+  // Injectivity: a slot per index for a whole small table, else (index,
+  // placement) pairs sorted at the end.
   std::vector<uint64_t> seenDense;
-  std::unordered_map<uint64_t, uint64_t> seenSparse;
+  std::vector<std::pair<uint64_t, uint64_t>> seenSparse;
   const bool dense = !options.kings && count <= (uint64_t{1} << 26);
   if (options.checkInjective && dense) seenDense.assign(count, 0);
 
@@ -284,12 +297,20 @@ inline TbWalkReport TbCheckSide(int id, int side, const TbWalkOptions& options =
       return;
     }
     r.maxIndex = std::max(r.maxIndex, index);
+    if (ep == TbNoEnPassant) {
+      r.minIndex = std::min(r.minIndex, index);
+      r.ordinaryMax = std::max(r.ordinaryMax, index);
+    } else {
+      r.epMin = std::min(r.epMin, index);
+      r.epMax = std::max(r.epMax, index);
+    }
     if (options.checkInjective) {
       const uint64_t c = canonical(s, ep) + 1;
-      uint64_t& slot = dense ? seenDense[index] : seenSparse[index];
-      if (slot == 0) {
-        slot = c;
-      } else if (slot != c) {
+      if (!dense) {
+        seenSparse.push_back({index, c});
+      } else if (seenDense[index] == 0) {
+        seenDense[index] = c;
+      } else if (seenDense[index] != c) {
         ++r.collisions;
         note("collision", s, ep);
       }
@@ -325,6 +346,14 @@ inline TbWalkReport TbCheckSide(int id, int side, const TbWalkOptions& options =
       if (indexOf(white, swapped, e2, 0) != index) fault("colour swap", s, ep);
     }
   });
+  std::sort(seenSparse.begin(), seenSparse.end());
+  for (size_t i = 1; i < seenSparse.size(); ++i) {
+    if (seenSparse[i].first == seenSparse[i - 1].first &&
+        seenSparse[i].second != seenSparse[i - 1].second) {
+      ++r.collisions;
+      if (r.first.empty()) r.first = "collision at index " + std::to_string(seenSparse[i].first);
+    }
+  }
   return r;
 }
 
