@@ -5,7 +5,8 @@
 #   bench/run_all.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 build="${1:-$(dirname "$0")/../build}"
-for programm in galdrik-bench galdrik-eval-bench galdrik-speedtest-bench galdrik-search-bench; do
+for programm in galdrik-bench galdrik-eval-bench galdrik-speedtest-bench galdrik-search-bench \
+  galdrik-tbindex-bench; do
   echo "== $programm"
   "$build/bench/$programm"
   echo
