@@ -113,6 +113,25 @@ void StatistikVariablenInit() {
 
 // ------------------------------------------------------------- ordering
 
+namespace {
+
+// The men of one colour that attack the square, given the rank-and-file and
+// the diagonal attacks from it: AbtauschHilfe's count, with the lines looked
+// up once for both colours.
+int Angreiferzahl(const Stellung& st, int feld, Bitboard turmLinien, Bitboard laeuferLinien,
+                  bool weiss) {
+  const Bitboard farbe = weiss ? st.weiss : st.schwarz;
+  const int koenig = KoenigFeld(weiss ? st.koenigW : st.koenigS);
+  const Bitboard bauern = weiss ? BauerAngriffSchwarz[feld] : BauerAngriffWeiss[feld];
+  return BitAnzahl(KoenigAngriff[feld] & Feldmaske[koenig]) +
+         BitAnzahl((turmLinien | laeuferLinien) & st.damen & farbe) +
+         BitAnzahl(turmLinien & st.tuerme & farbe) + BitAnzahl(laeuferLinien & st.laeufer & farbe) +
+         BitAnzahl(SpringerAngriff[feld] & st.springer & farbe) +
+         BitAnzahl(bauern & st.bauern & farbe);
+}
+
+}  // namespace
+
 int8_t Ordnungswert(const Stellung& st, const Zug& zug) {
   int wert = 0;
   switch (zug.zugart) {
@@ -148,18 +167,19 @@ int8_t Ordnungswert(const Stellung& st, const Zug& zug) {
       break;
   }
   // Lift the moving piece off the board and count who guards the target.
-  Stellung ohne = st;
-  ohne.belegt &= ~Feldmaske[zug.von];
-  ohne.belegt90 &= ~Feldmaske90[zug.von];
-  ohne.belegtA1H8 &= ~FeldmaskeA1H8[zug.von];
-  ohne.belegtH1A8 &= ~FeldmaskeH1A8[zug.von];
-  uint8_t typ, wertEinheiten;
-  const uint8_t eigene = AbtauschHilfe(ohne, st.amZug, zug.nach, typ, wertEinheiten);
-  const uint8_t fremde = AbtauschHilfe(ohne, static_cast<uint8_t>(st.amZug == Weiss ? 0 : 1),
-                                       zug.nach, typ, wertEinheiten);
-  if (fremde > eigene) {
-    static constexpr int abzug[7] = {0, 4, 12, 12, 20, 36, 0};
-    wert -= abzug[std::min(std::abs(zug.figur), 6)];
+  if (zug.von < 64 && zug.nach < 64) {
+    const int nach = zug.nach;
+    const Bitboard turmLinien = ReihenAngriffe(nach, st.belegt & ~Feldmaske[zug.von]) |
+                                LinienAngriffe(nach, st.belegt90 & ~Feldmaske90[zug.von]);
+    const Bitboard laeuferLinien = A1H8Angriffe(nach, st.belegtA1H8 & ~FeldmaskeA1H8[zug.von]) |
+                                   H1A8Angriffe(nach, st.belegtH1A8 & ~FeldmaskeH1A8[zug.von]);
+    const bool weiss = st.amZug == Weiss;
+    const int eigene = Angreiferzahl(st, nach, turmLinien, laeuferLinien, weiss);
+    const int fremde = Angreiferzahl(st, nach, turmLinien, laeuferLinien, !weiss);
+    if (fremde > eigene) {
+      static constexpr int abzug[7] = {0, 4, 12, 12, 20, 36, 0};
+      wert -= abzug[std::min(std::abs(zug.figur), 6)];
+    }
   }
   return static_cast<int8_t>(wert);
 }
@@ -194,10 +214,46 @@ int ZugVergleich(const Zug& a, const Zug& b) {
   return vorwaerts + (std::abs(7 - 2 * Linie(a.nach)) - std::abs(7 - 2 * Linie(b.nach)));
 }
 
+namespace {
+
+// ZugVergleich's rules as one number per move, smaller first: the hash move,
+// then the higher ordering value, the better killer slot, the higher history
+// counter, the smaller piece, the more advanced and more central target.
+// Comparing two keys gives the comparator's answer for every pair, so the
+// sort makes the same order; the rules are evaluated once per move instead
+// of once per comparison.
+uint64_t Ordnungsschluessel(const SuchZustand& s, const Zug& z) {
+  const uint64_t hash = GleicherZug(z, s.hashzug) ? 0 : 1;
+  const uint64_t wert = static_cast<uint64_t>(127 - z.wert);  // 0..255
+  const uint64_t killer = static_cast<uint64_t>(KillerRang(s, z));
+  const uint64_t historie = static_cast<uint32_t>(int64_t{0x7FFFFFFF} - Historie(s, z));
+  const uint64_t figur = static_cast<uint64_t>(std::abs(z.figur));  // 0..128
+  const int zentrum = std::abs(7 - 2 * Linie(z.nach));
+  const uint64_t vorwaerts =
+      static_cast<uint64_t>(7 + (z.figur > 0 ? zentrum - Reihe(z.nach) : zentrum + Reihe(z.nach)));
+  return hash << 55 | wert << 47 | killer << 45 | historie << 13 | figur << 5 | vorwaerts;
+}
+
+struct GeordneterZug {
+  uint64_t schluessel;
+  Zug zug;
+};
+
+}  // namespace
+
 void ZuglisteOrdnen(const Stellung& st, Zugliste& liste) {
-  for (int i = 0; i < liste.anzahl; ++i) liste.zuege[i].wert = Ordnungswert(st, liste.zuege[i]);
-  std::sort(liste.zuege, liste.zuege + liste.anzahl,
-            [](const Zug& a, const Zug& b) { return ZugVergleich(a, b) < 0; });
+  const SuchZustand& s = Suche();
+  GeordneterZug geordnet[MaxZuege];
+  const int n = liste.anzahl;
+  for (int i = 0; i < n; ++i) {
+    Zug& z = liste.zuege[i];
+    z.wert = Ordnungswert(st, z);
+    geordnet[i] = {Ordnungsschluessel(s, z), z};
+  }
+  std::sort(geordnet, geordnet + n, [](const GeordneterZug& a, const GeordneterZug& b) {
+    return a.schluessel < b.schluessel;
+  });
+  for (int i = 0; i < n; ++i) liste.zuege[i] = geordnet[i].zug;
 }
 
 // ------------------------------------------------------------ quiescence
@@ -370,7 +426,10 @@ int16_t AlphaBeta(Stellung st, int16_t alpha, int16_t beta, uint8_t ply, int8_t 
       ++null.halbzuege;
       null.epFeld = KeinEPFeld;
       null.remisMaterial = 0;
-      s.pfad[ply + 1] = Leerstellung();
+      // Built once: deriving the empty position at every null move cost as
+      // much as the null move itself.
+      static const Stellung leer = Leerstellung();
+      s.pfad[ply + 1] = leer;
       ++s.statistik.nullzugSuchen;
       uint8_t treffer = 0;
       const int32_t v =

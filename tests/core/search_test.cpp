@@ -3,6 +3,7 @@
 // principal variation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 #include <string>
@@ -227,6 +228,72 @@ TEST(Ordnung, SchlagzuegeUndUmwandlungenZuerst) {
   EXPECT_EQ(liste.zuege[0].zugart, ZugartUmwDame);
   for (int i = 1; i < liste.anzahl; ++i)
     EXPECT_LE(ZugVergleich(liste.zuege[i - 1], liste.zuege[i]), 0);
+}
+
+// The ordering as the rules read: the ordering value from AbtauschHilfe on a
+// copy with the moving piece lifted off the occupancies, and the order a sort
+// with ZugVergleich makes, over the positions of a small tree with killers,
+// history counters and a hash move in place.
+TEST_F(Suchen, OrdnungWieDieRegeln) {
+  SuchZustand& s = Suche();
+  for (int p = 0; p < MaxSuchPly; ++p)
+    for (int i = 0; i < 3; ++i) s.killer[p][i] = Killerslot{0, 0, 0, 0};
+  for (int i = 0; i < 64 * 64; ++i) s.historie[i] = (i * 7919) % 5 == 0 ? (i * 31) % 97 : 0;
+  int geprueft = 0;
+  auto pruefen = [&](const Stellung& st, uint8_t modus) {
+    Zugliste liste = ZugGenerator(st, modus);
+    if (liste.anzahl < 2) return;
+    for (int i = 0; i < liste.anzahl; ++i) {
+      const Zug& z = liste.zuege[i];
+      Stellung ohne = st;
+      ohne.belegt &= ~Feldmaske[z.von];
+      ohne.belegt90 &= ~Feldmaske90[z.von];
+      ohne.belegtA1H8 &= ~FeldmaskeA1H8[z.von];
+      ohne.belegtH1A8 &= ~FeldmaskeH1A8[z.von];
+      uint8_t typ, wert;
+      const int eigene = AbtauschHilfe(ohne, st.amZug, z.nach, typ, wert);
+      const int fremde = AbtauschHilfe(ohne, st.amZug == Weiss ? 0 : 1, z.nach, typ, wert);
+      static constexpr int umwandlung[] = {0, 0, 8, 8, 16, 32};  // by new piece
+      static constexpr int schlag[] = {0, 5, 13, 13, 21, 37, 0};
+      static constexpr int abzug[7] = {0, 4, 12, 12, 20, 36, 0};
+      const int neu = z.zugart == ZugartUmwSpringer  ? 2
+                      : z.zugart == ZugartUmwLaeufer ? 3
+                      : z.zugart == ZugartUmwTurm    ? 4
+                      : z.zugart == ZugartUmwDame    ? 5
+                                                     : 0;
+      const int basis = umwandlung[neu] + (z.enPassant ? 5 : schlag[std::abs(z.geschlagen)]);
+      EXPECT_EQ(Ordnungswert(st, z), basis - (fremde > eigene ? abzug[std::abs(z.figur)] : 0))
+          << FENAusgabe(st, 1) << " move " << i;
+    }
+    // A killer row and a hash move taken from the list itself.
+    s.suchPly = static_cast<int8_t>(geprueft % 8);
+    Killerslot* reihe = s.killer[s.suchPly];
+    reihe[0] = {liste.zuege[liste.anzahl - 1].von, liste.zuege[liste.anzahl - 1].nach,
+                liste.zuege[liste.anzahl - 1].zugart, 3};
+    reihe[1] = {liste.zuege[liste.anzahl / 2].von, liste.zuege[liste.anzahl / 2].nach,
+                liste.zuege[liste.anzahl / 2].zugart, 1};
+    s.hashzug = geprueft % 3 == 0 ? liste.zuege[geprueft % liste.anzahl] : KeinZug;
+    Zugliste erwartet = liste;
+    for (int i = 0; i < erwartet.anzahl; ++i)
+      erwartet.zuege[i].wert = Ordnungswert(st, erwartet.zuege[i]);
+    std::sort(erwartet.zuege, erwartet.zuege + erwartet.anzahl,
+              [](const Zug& a, const Zug& b) { return ZugVergleich(a, b) < 0; });
+    ZuglisteOrdnen(st, liste);
+    ASSERT_EQ(std::memcmp(liste.zuege, erwartet.zuege, sizeof(Zug) * liste.anzahl), 0)
+        << FENAusgabe(st, 1);
+    ++geprueft;
+  };
+  for (const char* fen : {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+                          "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1"}) {
+    const Stellung wurzel = Fen(fen);
+    const Zugliste erste = ZugGenerator(wurzel, GenAlleZuege);
+    for (int i = 0; i < erste.anzahl; ++i) {
+      const Stellung kind = ZugAusfuehren(wurzel, erste.zuege[i], 1);
+      pruefen(kind, GenAlleZuege);
+      pruefen(kind, GenRuhesuche);
+    }
+  }
+  EXPECT_GT(geprueft, 80);
 }
 
 }  // namespace
