@@ -3,11 +3,11 @@
 #include "core/search.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <new>
 
 #include "core/book.h"
@@ -75,9 +75,12 @@ int16_t Gewinn(int8_t geschlagen) {
   }
 }
 
-bool ZeitUm(const SuchZustand& s) {
-  return static_cast<int64_t>(std::time(nullptr)) >= s.suchtermin;
-}
+// The limits are whole seconds, but the clock is read to the nanosecond and
+// never jumps: with whole seconds of the wall clock a 1 s limit ended a
+// search anywhere between a few milliseconds and a second after its start.
+using Uhr = std::chrono::steady_clock;
+
+bool ZeitUm(const SuchZustand& s) { return Uhr::now() >= s.suchtermin; }
 
 }  // namespace
 
@@ -684,8 +687,8 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
   weichZeit = std::min(weichZeit, 3600);
   hartZeit = std::min(hartZeit, 3600);
   tiefenLimit = TiefenLimit(tiefenLimit);
-  const int64_t start = static_cast<int64_t>(std::time(nullptr));
-  s.suchtermin = start + hartZeit;
+  const Uhr::time_point start = Uhr::now();
+  s.suchtermin = start + std::chrono::seconds(hartZeit);
 
   if (s.killer)
     for (int p = 0; p < MaxSuchPly; ++p)
@@ -744,7 +747,12 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
                                 nullErlaubt, tbNurRemis, &treffer);
     bewertung = st.amZug == Weiss ? v : static_cast<int16_t>(-v);
     st.bewertung = bewertung;
-    const int32_t sekunden = static_cast<int32_t>(static_cast<int64_t>(std::time(nullptr)) - start);
+    // The texts and the statistics show whole seconds; the soft limit is
+    // judged on the exact time.
+    const Uhr::duration verstrichen = Uhr::now() - start;
+    const bool weichVorbei = verstrichen > std::chrono::seconds(weichZeit);
+    const int32_t sekunden =
+        static_cast<int32_t>(std::chrono::duration_cast<std::chrono::seconds>(verstrichen).count());
     s.statistik.sekunden = sekunden;
     if (s.abbruch) {
       s.ergebnis.zug = gemerkterZug;
@@ -789,11 +797,11 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
       }
       if (geloest) {
         if (s.epdLoesungszeit == hartZeit) s.epdLoesungszeit = sekunden;
-        if (sekunden > weichZeit) return fertig(bewertung);
+        if (weichVorbei) return fertig(bewertung);
       } else {
         s.epdLoesungszeit = hartZeit;
       }
-    } else if (sekunden > weichZeit) {
+    } else if (weichVorbei) {
       return fertig(bewertung);
     }
 

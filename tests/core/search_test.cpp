@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
-#include <ctime>
 #include <string>
 
 #include "core/eval.h"
@@ -36,7 +36,7 @@ class Suchen : public ::testing::Test {
     ASSERT_EQ(HashAllok(16, 4), 0);
     Suche().abbruch = 0;
     // Tree searches called directly need a deadline, as the root sets one.
-    Suche().suchtermin = static_cast<int64_t>(std::time(nullptr)) + 3600;
+    Suche().suchtermin = std::chrono::steady_clock::now() + std::chrono::hours(1);
     PartiepfadQuelleSetzen(nullptr);
   }
   void TearDown() override {
@@ -191,6 +191,31 @@ TEST_F(Suchen, AbbruchVorDemStartGehtNichtVerloren) {
   // The first root move is still a move to play.
   EXPECT_FALSE(IstKeinZug(Suche().ergebnis.zug));
   Suche().abbruch = 0;
+}
+
+// The limits count from the start of the search, not from the last change of
+// the wall clock's second: a 1 s limit lasts at least a second, and not much
+// more. Each row: soft and hard seconds, the least and most time the search
+// may take.
+TEST_F(Suchen, ZeitgrenzenGeltenAbDemStart) {
+  const Stellung st = Fen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+  struct Fall {
+    int32_t weich, hart;
+    double mindestens, hoechstens;
+  };
+  for (const Fall f : {Fall{3600, 1, 1.0, 2.5}, Fall{1, 3600, 1.0, 60.0}}) {
+    HashTabLeeren();
+    Suche().abbruch = 0;  // the deadline of the first row sets it
+    const auto start = std::chrono::steady_clock::now();
+    SucheWurzel(st, 64, f.weich, f.hart, 0, 0);
+    const double dauer =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GE(dauer, f.mindestens) << f.weich << " " << f.hart;
+    EXPECT_LT(dauer, f.hoechstens) << f.weich << " " << f.hart;
+    // The texts keep whole seconds, counted the same way.
+    EXPECT_GE(Suche().statistik.sekunden, 1) << dauer;
+    EXPECT_LE(Suche().statistik.sekunden, dauer);
+  }
 }
 
 TEST(Tiefenlimit, UeberVierundsechzigIstVoll) {
