@@ -459,18 +459,14 @@ void ZugGenerator(const Stellung& st, uint8_t modus, Zugliste& liste) {
       rochade(basis + 6, 5);
   }
 
-  // With the enemy king in check already the masks do not tell which moves
-  // check it: every move that touches a line or jump of the enemy king is
-  // tried on the board instead.
+  // With the enemy king in check already (a record made by hand) the masks
+  // do not tell which moves leave it in check: every move is tried on the
+  // board instead.
   if (lage.gegnerImSchach) {
-    const Bitboard schachFelder = DamenAngriffe(st, gegnerKoenig) | SpringerAngriff[gegnerKoenig];
     for (int i = 0; i < n; ++i) {
       Zug& z = liste.zuege[i];
-      if (z.enPassant == 1 || z.zugart == ZugartRochade) continue;
-      z.schach = 0;
-      if (!(schachFelder & (Feldmaske[z.von] | Feldmaske[z.nach]))) continue;
       const Angriffsbrett brett =
-          ProbeBrett(st, weiss, z.von, z.nach, z.figur, z.geschlagen, z.zugart, 0);
+          ProbeBrett(st, weiss, z.von, z.nach, z.figur, z.geschlagen, z.zugart, z.enPassant);
       z.schach = detail::Angegriffen(brett, weiss ? brett.koenigS : brett.koenigW, eigeneFarbe);
     }
   }
