@@ -335,29 +335,31 @@ void ZugGenerator(const Stellung& st, uint8_t modus, Zugliste& liste) {
       ablegen(Packen(von, nach, bauer, g, art, 0) | umwandlungSchach(von, nach, art));
   };
 
-  // 7.1 Pawns, push or its four promotions, double
-  // push, captures by ascending to-square.
+  // 7.1 Pawns: push or its four promotions, double push, captures by
+  // ascending to-square.
   // A pawn on its last rank (possible only in a hand-made record) has no move.
   for (Bitboard b = st.bauern & eigene & ~Reihenmaske[letzteReihe]; b;) {
     const int von = ErstesBitEntfernen(b);
+    const Bitboard angriff = weiss ? BauerAngriffWeiss[von] : BauerAngriffSchwarz[von];
+    const bool schiebt =
+        (alle || Reihe(von) == vorletzteReihe) && !(st.belegt & Feldmaske[von + schritt]);
+    // Most pawns have nothing to capture in the quiescence.
+    if (!schiebt && !(angriff & (gegner | epMaske))) continue;
     const Bitboard frei = erlaubt(von);
     const Bitboard schach = schachZiele(von, schachBauer);
-    if (alle || Reihe(von) == vorletzteReihe) {
+    if (schiebt) {
       const int nach = von + schritt;
-      if (!(st.belegt & Feldmaske[nach])) {
-        if (Reihe(nach) == letzteReihe) {
-          if (frei & Feldmaske[nach]) umwandlungen(von, nach, 0);
-        } else {
-          if (frei & Feldmaske[nach])
-            ablegen(Packen(von, nach, bauer, 0, ZugartNormal, 0) | schachBit(schach, nach));
-          const int doppel = nach + schritt;
-          if (Reihe(von) == heimReihe && !(st.belegt & Feldmaske[doppel]) &&
-              (frei & Feldmaske[doppel]))
-            ablegen(Packen(von, doppel, bauer, 0, ZugartNormal, 0) | schachBit(schach, doppel));
-        }
+      if (Reihe(nach) == letzteReihe) {
+        if (frei & Feldmaske[nach]) umwandlungen(von, nach, 0);
+      } else {
+        if (frei & Feldmaske[nach])
+          ablegen(Packen(von, nach, bauer, 0, ZugartNormal, 0) | schachBit(schach, nach));
+        const int doppel = nach + schritt;
+        if (Reihe(von) == heimReihe && !(st.belegt & Feldmaske[doppel]) &&
+            (frei & Feldmaske[doppel]))
+          ablegen(Packen(von, doppel, bauer, 0, ZugartNormal, 0) | schachBit(schach, doppel));
       }
     }
-    const Bitboard angriff = weiss ? BauerAngriffWeiss[von] : BauerAngriffSchwarz[von];
     for (Bitboard s = angriff & ((gegner & frei) | epMaske); s;) {
       const int nach = ErstesBitEntfernen(s);
       if (nach == epZiel) {
@@ -383,9 +385,11 @@ void ZugGenerator(const Stellung& st, uint8_t modus, Zugliste& liste) {
   }
   // 7.2 - 7.5 Knights, bishops, rooks, queens.
   auto figur = [&](int von, Bitboard s, int8_t code, Bitboard direkt) {
+    s &= erlaubt(von);
+    if (!s) return;
     const Bitboard schach = schachZiele(von, direkt);
     const uint64_t basis = Packen(von, 0, code, 0, ZugartNormal, 0);
-    for (s &= erlaubt(von); s;) {
+    for (; s;) {
       const int nach = ErstesBitEntfernen(s);
       ablegen(basis | static_cast<uint64_t>(nach) << 8 |
               static_cast<uint64_t>(static_cast<uint8_t>(ziel(nach))) << 24 |
