@@ -209,7 +209,7 @@ struct Lage {
   Bitboard gefesselt = 0;
   Bitboard abzug = 0;
   // The side not to move is in check already: only a hand-made record does
-  // that, and there every possibly checking move is tried on the board.
+  // that, and there every move is tried on the board for its check byte.
   bool gegnerImSchach = false;
 };
 
