@@ -7,6 +7,7 @@
 // threads may generate moves at the same time.
 #include "core/movegen.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <initializer_list>
@@ -318,11 +319,11 @@ void ZugGenerator(const Stellung& st, uint8_t modus, Zugliste& liste) {
     return (schach & Feldmaske[nach]) ? uint64_t{1} << SchachBit : 0;
   };
 
-  // 10. At most 256 moves are kept.
+  // Moves go to a buffer big enough for any board, so that writing one needs
+  // no bounds test; the list takes the first 256 at the end (step 10).
+  uint64_t p[MaxPseudoZuege];
   int n = 0;
-  auto ablegen = [&](uint64_t m) {
-    if (n < MaxZuege) std::memcpy(&liste.zuege[n++], &m, sizeof m);
-  };
+  auto ablegen = [&](uint64_t m) { p[n++] = m; };
 
   const int epZiel = EPZiel(st);
   const Bitboard epMaske = epZiel >= 0 ? Feldmaske[epZiel] : 0;
@@ -466,6 +467,8 @@ void ZugGenerator(const Stellung& st, uint8_t modus, Zugliste& liste) {
   // With the enemy king in check already (a record made by hand) the masks
   // do not tell which moves leave it in check: every move is tried on the
   // board instead.
+  n = std::min(n, MaxZuege);
+  std::memcpy(liste.zuege, p, sizeof(uint64_t) * static_cast<size_t>(n));
   if (lage.gegnerImSchach) {
     for (int i = 0; i < n; ++i) {
       Zug& z = liste.zuege[i];
