@@ -1,15 +1,18 @@
-// Move generation: ZugGenerator (pseudo-legal moves from the tables, marked
-// and trial-played where they may check or expose the own king) and
+// Move generation: ZugGenerator (legal moves in the fixed order, legality
+// and the gives-check byte from check, pin and discovery masks, with the few
+// moves the masks cannot judge tried on a reduced board) and
 // ZuglisteErzeugen (legal moves from check and pin masks, its own encoding).
 //
 // Both keep their working state per call, on the stack, so any number of
 // threads may generate moves at the same time.
 #include "core/movegen.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <initializer_list>
 
+#include "core/attacks.h"
 #include "core/makemove.h"
 
 namespace galdrik {
@@ -51,13 +54,9 @@ inline uint64_t Packen(int von, int nach, int8_t figur, int8_t geschlagen, uint8
          static_cast<uint64_t>(art) << 32 | static_cast<uint64_t>(ep) << 48;
 }
 constexpr int SchachBit = 40;  // byte 5
-// Flags of step 6 ride in byte 7 (the ordering value) until the legality pass.
-constexpr uint64_t FlagGefaehrdet = uint64_t{1} << 56;
-constexpr uint64_t FlagSchachMoeglich = uint64_t{2} << 56;
-constexpr uint64_t FlagMaske = uint64_t{0xFF} << 56;
 
-// What the attack test reads of a position: the trial moves of the legality
-// pass are played onto this reduced board only.
+// What the attack test reads of a position: the moves that are tried
+// (en passant, castling) are played onto this reduced board only.
 struct Angriffsbrett {
   Bitboard weiss, schwarz, bauern, springer, laeufer, tuerme, damen;
   Bitboard belegt, belegt90, belegtA1H8, belegtH1A8;
@@ -171,202 +170,6 @@ inline Angriffsbrett ProbeBrett(const Stellung& st, bool weissZieht, int von, in
   return a;
 }
 
-}  // namespace
-
-void ZugGenerator(const Stellung& st, uint8_t modus, Zugliste& liste) {
-  // 1.
-  liste.anzahl = 0;
-  if (st.remisMaterial == 1) return;
-  // 2.
-  if (st.schachW == 1 || st.schachS == 1) modus = GenAlleZuege;
-  const bool alle = modus != GenRuhesuche;
-
-  // 3.
-  const bool weiss = st.amZug == Weiss;
-  const int8_t vz = weiss ? 1 : -1;
-  const Bitboard eigene = weiss ? st.weiss : st.schwarz;
-  const Bitboard gegner = weiss ? st.schwarz : st.weiss;
-  const int schritt = weiss ? 8 : -8;
-  const int eigenerKoenig = KoenigFeld(weiss ? st.koenigW : st.koenigS);
-  const int gegnerKoenig = KoenigFeld(weiss ? st.koenigS : st.koenigW);
-  const Bitboard ziele = alle ? ~eigene : gegner;
-
-  // 4., 5. (square 64 reads the empty table entries)
-  const Bitboard fesselKandidaten = DamenAngriffe(st, eigenerKoenig) & eigene;
-  const Bitboard schachFelder = DamenAngriffe(st, gegnerKoenig) | SpringerAngriff[gegnerKoenig];
-
-  // 7. Pseudo-legal moves in the Part's order, each written whole with its
-  // step-6 flags in byte 7 and, as step 8 asks, its captured piece and the
-  // mover's sign.
-  uint64_t p[MaxPseudoZuege];
-  int n = 0;
-  auto ziel = [&](int nach) -> int8_t {
-    return (gegner & Feldmaske[nach]) ? FigurAufFeld(st, static_cast<unsigned>(nach)) : 0;
-  };
-  auto flags = [&](int von, int nach, bool gefaehrdet) {
-    return (gefaehrdet ? FlagGefaehrdet : 0) |
-           ((schachFelder & (Feldmaske[von] | Feldmaske[nach])) ? FlagSchachMoeglich : 0);
-  };
-
-  const int epZiel = EPZiel(st);
-  const Bitboard epMaske = epZiel >= 0 ? Feldmaske[epZiel] : 0;
-  const int vorletzteReihe = weiss ? 6 : 1;
-  const int heimReihe = weiss ? 1 : 6;
-  const int letzteReihe = weiss ? 7 : 0;
-  const int8_t bauer = vz;
-
-  // 7.1 Pawns.
-  // A pawn on its last rank (possible only in a hand-made record) has no move.
-  for (Bitboard b = st.bauern & eigene & ~Reihenmaske[letzteReihe]; b;) {
-    const int von = ErstesBitEntfernen(b);
-    const bool gefesselt = (fesselKandidaten & Feldmaske[von]) != 0;
-    if (alle || Reihe(von) == vorletzteReihe) {
-      const int nach = von + schritt;
-      if (!(st.belegt & Feldmaske[nach])) {
-        const uint64_t f = flags(von, nach, gefesselt);
-        if (Reihe(nach) == letzteReihe) {
-          p[n++] = Packen(von, nach, bauer, 0, ZugartUmwDame, 0) | f;
-          p[n++] = Packen(von, nach, bauer, 0, ZugartUmwTurm, 0) | f;
-          p[n++] = Packen(von, nach, bauer, 0, ZugartUmwLaeufer, 0) | f;
-          p[n++] = Packen(von, nach, bauer, 0, ZugartUmwSpringer, 0) | f;
-        } else {
-          p[n++] = Packen(von, nach, bauer, 0, ZugartNormal, 0) | f;
-          const int doppel = nach + schritt;
-          if (Reihe(von) == heimReihe && !(st.belegt & Feldmaske[doppel]))
-            p[n++] = Packen(von, doppel, bauer, 0, ZugartNormal, 0) | flags(von, doppel, gefesselt);
-        }
-      }
-    }
-    const Bitboard angriff = weiss ? BauerAngriffWeiss[von] : BauerAngriffSchwarz[von];
-    for (Bitboard s = angriff & (gegner | epMaske); s;) {
-      const int nach = ErstesBitEntfernen(s);
-      if (nach == epZiel) {
-        // The captured pawn leaves a square of its own: it may open a line
-        // to either king, so an en-passant capture is always tried. EPZiel
-        // has made sure that an enemy pawn stands behind the square.
-        p[n++] = Packen(von, nach, bauer, static_cast<int8_t>(-bauer), ZugartNormal, 1) |
-                 FlagGefaehrdet | FlagSchachMoeglich;
-        continue;
-      }
-      const uint64_t f = flags(von, nach, gefesselt);
-      const int8_t g = FigurAufFeld(st, static_cast<unsigned>(nach));
-      if (Reihe(nach) == letzteReihe) {
-        p[n++] = Packen(von, nach, bauer, g, ZugartUmwDame, 0) | f;
-        p[n++] = Packen(von, nach, bauer, g, ZugartUmwTurm, 0) | f;
-        p[n++] = Packen(von, nach, bauer, g, ZugartUmwLaeufer, 0) | f;
-        p[n++] = Packen(von, nach, bauer, g, ZugartUmwSpringer, 0) | f;
-      } else {
-        p[n++] = Packen(von, nach, bauer, g, ZugartNormal, 0) | f;
-      }
-    }
-  }
-  // 7.2 - 7.6 Knights, bishops, rooks, queens, king.
-  auto figur = [&](int von, Bitboard s, int8_t code, bool gefaehrdet) {
-    const bool vonSchach = (schachFelder & Feldmaske[von]) != 0;
-    const uint64_t basis = Packen(von, 0, code, 0, ZugartNormal, 0) |
-                           (gefaehrdet ? FlagGefaehrdet : 0) | (vonSchach ? FlagSchachMoeglich : 0);
-    while (s) {
-      const int nach = ErstesBitEntfernen(s);
-      p[n++] = basis | static_cast<uint64_t>(nach) << 8 |
-               static_cast<uint64_t>(static_cast<uint8_t>(ziel(nach))) << 24 |
-               ((schachFelder & Feldmaske[nach]) ? FlagSchachMoeglich : 0);
-    }
-  };
-  for (Bitboard b = st.springer & eigene; b;) {
-    const int von = ErstesBitEntfernen(b);
-    figur(von, SpringerAngriff[von] & ziele, static_cast<int8_t>(vz * Springer),
-          (fesselKandidaten & Feldmaske[von]) != 0);
-  }
-  for (Bitboard b = st.laeufer & eigene; b;) {
-    const int von = ErstesBitEntfernen(b);
-    figur(von, LaeuferAngriffe(st, von) & ziele, static_cast<int8_t>(vz * Laeufer),
-          (fesselKandidaten & Feldmaske[von]) != 0);
-  }
-  for (Bitboard b = st.tuerme & eigene; b;) {
-    const int von = ErstesBitEntfernen(b);
-    figur(von, TurmAngriffe(st, von) & ziele, static_cast<int8_t>(vz * Turm),
-          (fesselKandidaten & Feldmaske[von]) != 0);
-  }
-  for (Bitboard b = st.damen & eigene; b;) {
-    const int von = ErstesBitEntfernen(b);
-    figur(von, DamenAngriffe(st, von) & ziele, static_cast<int8_t>(vz * Dame),
-          (fesselKandidaten & Feldmaske[von]) != 0);
-  }
-  // The king: every non-castling king move may expose it.
-  if (eigenerKoenig < 64)
-    figur(eigenerKoenig, KoenigAngriff[eigenerKoenig] & ziele, static_cast<int8_t>(vz * Koenig),
-          true);
-
-  // 7.7 Castling (mode 0). The rook's presence is taken from the right; the
-  // king must stand on its square, and a rook on the corner, so that a
-  // record with a right but without its men cannot grow new ones. Gives
-  // check possibly when the enemy king stands on the back rank or on the
-  // rook's new file.
-  if (alle && eigenerKoenig == (weiss ? 4 : 60)) {
-    const int basis = weiss ? 0 : 56;
-    const int rechte = weiss ? RochadeWeissLang : RochadeSchwarzLang;
-    const uint8_t gegnerFarbe = weiss ? 1 : 0;
-    const Bitboard eigeneTuerme = st.tuerme & eigene;
-    auto sicher = [&](int a, int b, int c) {
-      return !FeldAngegriffen(st, a, gegnerFarbe) && !FeldAngegriffen(st, b, gegnerFarbe) &&
-             !FeldAngegriffen(st, c, gegnerFarbe);
-    };
-    auto schach = [&](int turmLinie) {
-      return gegnerKoenig < 64 &&
-                     (Reihe(gegnerKoenig) == Reihe(basis) || Linie(gegnerKoenig) == turmLinie)
-                 ? FlagSchachMoeglich
-                 : 0;
-    };
-    const int8_t koenig = static_cast<int8_t>(vz * Koenig);
-    if (st.rochade[rechte] == 1 && (eigeneTuerme & Feldmaske[basis]) &&
-        !(st.belegt & (Feldmaske[basis + 1] | Feldmaske[basis + 2] | Feldmaske[basis + 3])) &&
-        sicher(basis + 4, basis + 3, basis + 2))
-      p[n++] = Packen(basis + 4, basis + 2, koenig, 0, ZugartRochade, 0) | schach(3);
-    if (st.rochade[rechte + 1] == 1 && (eigeneTuerme & Feldmaske[basis + 7]) &&
-        !(st.belegt & (Feldmaske[basis + 5] | Feldmaske[basis + 6])) &&
-        sicher(basis + 4, basis + 5, basis + 6))
-      p[n++] = Packen(basis + 4, basis + 6, koenig, 0, ZugartRochade, 0) | schach(5);
-  }
-
-  // 9. Legality pass: the flagged moves (all while in check) are played onto
-  // the reduced board; one that leaves the own king attacked is dropped,
-  // one that attacks the enemy king gets its gives-check byte.
-  const bool imSchach = (weiss ? st.schachW : st.schachS) == 1;
-  const uint8_t gegnerFarbe = weiss ? 1 : 0;  // FeldAngegriffen: who attacks the own king
-  const uint8_t eigeneFarbe = weiss ? 0 : 1;  // ... and the enemy king
-  int anzahl = 0;
-  for (int i = 0; i < n; ++i) {
-    uint64_t m = p[i];
-    const uint64_t f = m & FlagMaske;
-    m &= ~FlagMaske;
-    const bool gefaehrdet = (f & FlagGefaehrdet) != 0 || imSchach;
-    if (gefaehrdet || f) {
-      const Angriffsbrett b = ProbeBrett(
-          st, weiss, static_cast<int>(m & 0xFF), static_cast<int>((m >> 8) & 0xFF),
-          static_cast<int8_t>((m >> 16) & 0xFF), static_cast<int8_t>((m >> 24) & 0xFF),
-          static_cast<uint8_t>((m >> 32) & 0xFF), static_cast<uint8_t>((m >> 48) & 0xFF));
-      if (gefaehrdet && detail::Angegriffen(b, weiss ? b.koenigW : b.koenigS, gegnerFarbe))
-        continue;
-      if ((f & FlagSchachMoeglich) &&
-          detail::Angegriffen(b, weiss ? b.koenigS : b.koenigW, eigeneFarbe))
-        m |= uint64_t{1} << SchachBit;
-    }
-    // 10. At most 256 moves are kept.
-    if (anzahl < MaxZuege) std::memcpy(&liste.zuege[anzahl++], &m, sizeof m);
-  }
-  liste.anzahl = anzahl;
-}
-
-Zugliste ZugGenerator(const Stellung& st, uint8_t modus) {
-  Zugliste liste;
-  ZugGenerator(st, modus, liste);
-  return liste;
-}
-
-// ----------------------------------------------------------- ZuglisteErzeugen
-
-namespace {
-
 // An occupancy in its four forms, so that attacks can be looked up over a
 // board that differs from the record by a few squares.
 struct Belegung {
@@ -397,17 +200,295 @@ Bitboard Angreifer(const Stellung& st, int feld, const Belegung& o, Bitboard ang
          (o.Laeufer(feld) & (st.laeufer | st.damen) & angreifer);
 }
 
-// Squares strictly between two squares on one line; empty when the squares
-// share no line.
-Bitboard Zwischen(int a, int b) {
-  Bitboard zwischen = 0;
-  const int dl = Linie(b) - Linie(a), dr = Reihe(b) - Reihe(a);
-  if (!(dl == 0 || dr == 0 || dl == dr || dl == -dr)) return 0;
-  const int sl = (dl > 0) - (dl < 0), sr = (dr > 0) - (dr < 0);
-  for (int l = Linie(a) + sl, r = Reihe(a) + sr; l != Linie(b) || r != Reihe(b); l += sl, r += sr)
-    zwischen |= Feldmaske[FeldVon(l, r)];
-  return zwischen;
+// What the legality and check tests of one list need, found once per list
+// instead of trying moves: the enemy men that check the own king, the own men
+// pinned to it, and the own men that stand alone between the enemy king and
+// an own slider (moving one off that line gives check).
+struct Lage {
+  Bitboard schachgeber = 0;
+  Bitboard antwort = ~Bitboard{0};  // where a move other than the king's must go
+  Bitboard gefesselt = 0;
+  Bitboard abzug = 0;
+  // The side not to move is in check already: only a hand-made record does
+  // that, and there every move is tried on the board for its check byte.
+  bool gegnerImSchach = false;
+};
+
+Lage LageBestimmen(const Stellung& st, int koenig, int gegnerKoenig, Bitboard eigene,
+                   Bitboard gegner, bool weiss) {
+  Lage lage;
+  const Bitboard turmArt = st.tuerme | st.damen, laeuferArt = st.laeufer | st.damen;
+  // The slider behind a single man on a line from the king, or checking it.
+  auto linien = [&](int k, Bitboard schieber, Bitboard eigeneMaenner, auto&& frei, auto&& einer) {
+    for (Bitboard s = ((turmArt & TurmStrahlen[k]) | (laeuferArt & LaeuferStrahlen[k])) & schieber;
+         s;) {
+      const int feld = ErstesBitEntfernen(s);
+      const Bitboard dazwischen = Zwischen[k][feld] & st.belegt;
+      if (!dazwischen)
+        frei(feld);
+      else if (!(dazwischen & (dazwischen - 1)) && (dazwischen & eigeneMaenner))
+        einer(dazwischen);
+    }
+  };
+  if (koenig < 64) {
+    lage.schachgeber =
+        (SpringerAngriff[koenig] & st.springer & gegner) |
+        ((weiss ? BauerAngriffWeiss[koenig] : BauerAngriffSchwarz[koenig]) & st.bauern & gegner);
+    linien(
+        koenig, gegner, eigene, [&](int feld) { lage.schachgeber |= Feldmaske[feld]; },
+        [&](Bitboard mann) { lage.gefesselt |= mann; });
+    if (lage.schachgeber)
+      lage.antwort = (lage.schachgeber & (lage.schachgeber - 1))
+                         ? 0
+                         : lage.schachgeber | Zwischen[koenig][ErstesBit(lage.schachgeber)];
+  }
+  if (gegnerKoenig < 64) {
+    lage.gegnerImSchach =
+        ((SpringerAngriff[gegnerKoenig] & st.springer & eigene) |
+         ((weiss ? BauerAngriffSchwarz[gegnerKoenig] : BauerAngriffWeiss[gegnerKoenig]) &
+          st.bauern & eigene) |
+         (KoenigAngriff[gegnerKoenig] & Feldmaske[koenig])) != 0;
+    linien(
+        gegnerKoenig, eigene, eigene, [&](int) { lage.gegnerImSchach = true; },
+        [&](Bitboard mann) { lage.abzug |= mann; });
+  }
+  return lage;
 }
+
+}  // namespace
+
+void ZugGenerator(const Stellung& st, uint8_t modus, Zugliste& liste) {
+  // 1.
+  liste.anzahl = 0;
+  if (st.remisMaterial == 1) return;
+  // 2.
+  if (st.schachW == 1 || st.schachS == 1) modus = GenAlleZuege;
+  const bool alle = modus != GenRuhesuche;
+
+  // 3.
+  const bool weiss = st.amZug == Weiss;
+  const int8_t vz = weiss ? 1 : -1;
+  const Bitboard eigene = weiss ? st.weiss : st.schwarz;
+  const Bitboard gegner = weiss ? st.schwarz : st.weiss;
+  const int schritt = weiss ? 8 : -8;
+  const int eigenerKoenig = KoenigFeld(weiss ? st.koenigW : st.koenigS);
+  const int gegnerKoenig = KoenigFeld(weiss ? st.koenigS : st.koenigW);
+  const Bitboard ziele = alle ? ~eigene : gegner;
+  const uint8_t gegnerFarbe = weiss ? 1 : 0;  // FeldAngegriffen: who attacks the own king
+  const uint8_t eigeneFarbe = weiss ? 0 : 1;  // ... and the enemy king
+
+  // Legality and the gives-check byte come from masks: a move is legal when
+  // it answers the check (if any) and keeps a pinned man on its line; it
+  // gives check when the piece attacks the enemy king from its new square or
+  // leaves a line from an own slider to it. En passant, castling and the
+  // king's own steps are tested on the board.
+  const Lage lage = LageBestimmen(st, eigenerKoenig, gegnerKoenig, eigene, gegner, weiss);
+  auto erlaubt = [&](int von) {
+    return (lage.gefesselt & Feldmaske[von]) ? lage.antwort & Gerade[eigenerKoenig][von]
+                                             : lage.antwort;
+  };
+  // The to-squares from which a man leaving `von` gives check, given the
+  // squares from which its kind attacks the enemy king.
+  auto schachZiele = [&](int von, Bitboard direkt) {
+    return (lage.abzug & Feldmaske[von]) ? direkt | ~Gerade[gegnerKoenig][von] : direkt;
+  };
+  const Bitboard schachBauer =
+      weiss ? BauerAngriffSchwarz[gegnerKoenig] : BauerAngriffWeiss[gegnerKoenig];
+  const Bitboard schachLaeufer = LaeuferAngriffe(st, gegnerKoenig);
+  const Bitboard schachTurm = TurmAngriffe(st, gegnerKoenig);
+  // A promoted piece looks at the enemy king past the square the pawn left.
+  auto umwandlungSchach = [&](int von, int nach, uint8_t art) -> uint64_t {
+    if (gegnerKoenig >= 64) return 0;
+    bool schach;
+    if (art == ZugartUmwSpringer) {
+      schach = (SpringerAngriff[nach] & Feldmaske[gegnerKoenig]) != 0;
+    } else {
+      const Bitboard strahlen = art == ZugartUmwLaeufer ? LaeuferStrahlen[gegnerKoenig]
+                                : art == ZugartUmwTurm
+                                    ? TurmStrahlen[gegnerKoenig]
+                                    : TurmStrahlen[gegnerKoenig] | LaeuferStrahlen[gegnerKoenig];
+      schach = (strahlen & Feldmaske[nach]) &&
+               !(Zwischen[gegnerKoenig][nach] & st.belegt & ~Feldmaske[von]);
+    }
+    return schach || (schachZiele(von, 0) & Feldmaske[nach]) ? uint64_t{1} << SchachBit : 0;
+  };
+  auto ziel = [&](int nach) -> int8_t {
+    return (gegner & Feldmaske[nach]) ? FigurAufFeld(st, static_cast<unsigned>(nach)) : 0;
+  };
+  auto schachBit = [](Bitboard schach, int nach) -> uint64_t {
+    return (schach & Feldmaske[nach]) ? uint64_t{1} << SchachBit : 0;
+  };
+
+  // Moves go to a buffer big enough for any board, so that writing one needs
+  // no bounds test; the list takes the first 256 at the end (step 10).
+  uint64_t p[MaxPseudoZuege];
+  int n = 0;
+  auto ablegen = [&](uint64_t m) { p[n++] = m; };
+
+  const int epZiel = EPZiel(st);
+  const Bitboard epMaske = epZiel >= 0 ? Feldmaske[epZiel] : 0;
+  const int vorletzteReihe = weiss ? 6 : 1;
+  const int heimReihe = weiss ? 1 : 6;
+  const int letzteReihe = weiss ? 7 : 0;
+  const int8_t bauer = vz;
+  auto umwandlungen = [&](int von, int nach, int8_t g) {
+    for (uint8_t art : {ZugartUmwDame, ZugartUmwTurm, ZugartUmwLaeufer, ZugartUmwSpringer})
+      ablegen(Packen(von, nach, bauer, g, art, 0) | umwandlungSchach(von, nach, art));
+  };
+
+  // 7.1 Pawns: push or its four promotions, double push, captures by
+  // ascending to-square.
+  // A pawn on its last rank (possible only in a hand-made record) has no move.
+  for (Bitboard b = st.bauern & eigene & ~Reihenmaske[letzteReihe]; b;) {
+    const int von = ErstesBitEntfernen(b);
+    const Bitboard angriff = weiss ? BauerAngriffWeiss[von] : BauerAngriffSchwarz[von];
+    const bool schiebt =
+        (alle || Reihe(von) == vorletzteReihe) && !(st.belegt & Feldmaske[von + schritt]);
+    // Most pawns have nothing to capture in the quiescence.
+    if (!schiebt && !(angriff & (gegner | epMaske))) continue;
+    const Bitboard frei = erlaubt(von);
+    const Bitboard schach = schachZiele(von, schachBauer);
+    if (schiebt) {
+      const int nach = von + schritt;
+      if (Reihe(nach) == letzteReihe) {
+        if (frei & Feldmaske[nach]) umwandlungen(von, nach, 0);
+      } else {
+        if (frei & Feldmaske[nach])
+          ablegen(Packen(von, nach, bauer, 0, ZugartNormal, 0) | schachBit(schach, nach));
+        const int doppel = nach + schritt;
+        if (Reihe(von) == heimReihe && !(st.belegt & Feldmaske[doppel]) &&
+            (frei & Feldmaske[doppel]))
+          ablegen(Packen(von, doppel, bauer, 0, ZugartNormal, 0) | schachBit(schach, doppel));
+      }
+    }
+    for (Bitboard s = angriff & ((gegner & frei) | epMaske); s;) {
+      const int nach = ErstesBitEntfernen(s);
+      if (nach == epZiel) {
+        // The captured pawn leaves a square of its own: it may open a line
+        // to either king, so an en-passant capture is always tried. EPZiel
+        // has made sure that an enemy pawn stands behind the square.
+        const Angriffsbrett brett =
+            ProbeBrett(st, weiss, von, nach, bauer, static_cast<int8_t>(-bauer), ZugartNormal, 1);
+        if (detail::Angegriffen(brett, weiss ? brett.koenigW : brett.koenigS, gegnerFarbe))
+          continue;
+        const bool gibtSchach =
+            detail::Angegriffen(brett, weiss ? brett.koenigS : brett.koenigW, eigeneFarbe);
+        ablegen(Packen(von, nach, bauer, static_cast<int8_t>(-bauer), ZugartNormal, 1) |
+                (gibtSchach ? uint64_t{1} << SchachBit : 0));
+        continue;
+      }
+      const int8_t g = FigurAufFeld(st, static_cast<unsigned>(nach));
+      if (Reihe(nach) == letzteReihe)
+        umwandlungen(von, nach, g);
+      else
+        ablegen(Packen(von, nach, bauer, g, ZugartNormal, 0) | schachBit(schach, nach));
+    }
+  }
+  // 7.2 - 7.5 Knights, bishops, rooks, queens.
+  auto figur = [&](int von, Bitboard s, int8_t code, Bitboard direkt) {
+    s &= erlaubt(von);
+    if (!s) return;
+    const Bitboard schach = schachZiele(von, direkt);
+    const uint64_t basis = Packen(von, 0, code, 0, ZugartNormal, 0);
+    for (; s;) {
+      const int nach = ErstesBitEntfernen(s);
+      ablegen(basis | static_cast<uint64_t>(nach) << 8 |
+              static_cast<uint64_t>(static_cast<uint8_t>(ziel(nach))) << 24 |
+              schachBit(schach, nach));
+    }
+  };
+  for (Bitboard b = st.springer & eigene; b;) {
+    const int von = ErstesBitEntfernen(b);
+    figur(von, SpringerAngriff[von] & ziele, static_cast<int8_t>(vz * Springer),
+          SpringerAngriff[gegnerKoenig]);
+  }
+  for (Bitboard b = st.laeufer & eigene; b;) {
+    const int von = ErstesBitEntfernen(b);
+    figur(von, LaeuferAngriffe(st, von) & ziele, static_cast<int8_t>(vz * Laeufer), schachLaeufer);
+  }
+  for (Bitboard b = st.tuerme & eigene; b;) {
+    const int von = ErstesBitEntfernen(b);
+    figur(von, TurmAngriffe(st, von) & ziele, static_cast<int8_t>(vz * Turm), schachTurm);
+  }
+  for (Bitboard b = st.damen & eigene; b;) {
+    const int von = ErstesBitEntfernen(b);
+    figur(von, DamenAngriffe(st, von) & ziele, static_cast<int8_t>(vz * Dame),
+          schachLaeufer | schachTurm);
+  }
+  // 7.6 The king: a step is legal when no enemy man attacks its square once
+  // the king has left its own (it shields no square behind it).
+  const int8_t koenig = static_cast<int8_t>(vz * Koenig);
+  if (eigenerKoenig < 64) {
+    Belegung ohneKoenig(st);
+    ohneKoenig.Umschalten(eigenerKoenig);
+    const Bitboard schach = schachZiele(eigenerKoenig, 0);
+    for (Bitboard s = KoenigAngriff[eigenerKoenig] & ziele; s;) {
+      const int nach = ErstesBitEntfernen(s);
+      if (Angreifer(st, nach, ohneKoenig, gegner & ~Feldmaske[nach], weiss)) continue;
+      ablegen(Packen(eigenerKoenig, nach, koenig, ziel(nach), ZugartNormal, 0) |
+              schachBit(schach, nach));
+    }
+  }
+
+  // 7.7 Castling (mode 0). The rook's presence is taken from the right; the
+  // king must stand on its square, and a rook on the corner, so that a
+  // record with a right but without its men cannot grow new ones. It may
+  // give check only when the enemy king stands on the back rank or on the
+  // rook's new file; then it is tried on the board.
+  if (alle && eigenerKoenig == (weiss ? 4 : 60)) {
+    const int basis = weiss ? 0 : 56;
+    const int rechte = weiss ? RochadeWeissLang : RochadeSchwarzLang;
+    const Bitboard eigeneTuerme = st.tuerme & eigene;
+    auto sicher = [&](int a, int b, int c) {
+      return !FeldAngegriffen(st, a, gegnerFarbe) && !FeldAngegriffen(st, b, gegnerFarbe) &&
+             !FeldAngegriffen(st, c, gegnerFarbe);
+    };
+    auto rochade = [&](int nach, int turmLinie) {
+      uint64_t m = Packen(basis + 4, nach, koenig, 0, ZugartRochade, 0);
+      if (gegnerKoenig < 64 &&
+          (Reihe(gegnerKoenig) == Reihe(basis) || Linie(gegnerKoenig) == turmLinie)) {
+        const Angriffsbrett brett =
+            ProbeBrett(st, weiss, basis + 4, nach, koenig, 0, ZugartRochade, 0);
+        if (detail::Angegriffen(brett, weiss ? brett.koenigS : brett.koenigW, eigeneFarbe))
+          m |= uint64_t{1} << SchachBit;
+      }
+      ablegen(m);
+    };
+    if (st.rochade[rechte] == 1 && (eigeneTuerme & Feldmaske[basis]) &&
+        !(st.belegt & (Feldmaske[basis + 1] | Feldmaske[basis + 2] | Feldmaske[basis + 3])) &&
+        sicher(basis + 4, basis + 3, basis + 2))
+      rochade(basis + 2, 3);
+    if (st.rochade[rechte + 1] == 1 && (eigeneTuerme & Feldmaske[basis + 7]) &&
+        !(st.belegt & (Feldmaske[basis + 5] | Feldmaske[basis + 6])) &&
+        sicher(basis + 4, basis + 5, basis + 6))
+      rochade(basis + 6, 5);
+  }
+
+  // With the enemy king in check already (a record made by hand) the masks
+  // do not tell which moves leave it in check: every move is tried on the
+  // board instead.
+  n = std::min(n, MaxZuege);
+  std::memcpy(liste.zuege, p, sizeof(uint64_t) * static_cast<size_t>(n));
+  if (lage.gegnerImSchach) {
+    for (int i = 0; i < n; ++i) {
+      Zug& z = liste.zuege[i];
+      const Angriffsbrett brett =
+          ProbeBrett(st, weiss, z.von, z.nach, z.figur, z.geschlagen, z.zugart, z.enPassant);
+      z.schach = detail::Angegriffen(brett, weiss ? brett.koenigS : brett.koenigW, eigeneFarbe);
+    }
+  }
+  liste.anzahl = n;
+}
+
+Zugliste ZugGenerator(const Stellung& st, uint8_t modus) {
+  Zugliste liste;
+  ZugGenerator(st, modus, liste);
+  return liste;
+}
+
+// ----------------------------------------------------------- ZuglisteErzeugen
+
+namespace {
 
 constexpr int Richtungen[8][2] = {{1, 0}, {-1, 0},  {0, 1},  {0, -1},
                                   {1, 1}, {-1, -1}, {1, -1}, {-1, 1}};
@@ -447,7 +528,7 @@ int32_t ZuglisteErzeugen(const Stellung& st, int32_t modus, Zugliste& liste) {
     if (BitAnzahl(schachgeber) >= 2) {
       schachMaske = 0;
     } else if (schachgeber) {
-      schachMaske = schachgeber | Zwischen(k, ErstesBit(schachgeber));
+      schachMaske = schachgeber | Zwischen[k][ErstesBit(schachgeber)];
     }
   }
 

@@ -3,11 +3,12 @@
 #include "core/search.h"
 
 #include <algorithm>
+#include <array>
+#include <chrono>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <new>
 
 #include "core/book.h"
@@ -75,9 +76,12 @@ int16_t Gewinn(int8_t geschlagen) {
   }
 }
 
-bool ZeitUm(const SuchZustand& s) {
-  return static_cast<int64_t>(std::time(nullptr)) >= s.suchtermin;
-}
+// The limits are whole seconds, but the clock is read to the nanosecond and
+// never jumps: with whole seconds of the wall clock a 1 s limit ended a
+// search anywhere between a few milliseconds and a second after its start.
+using Uhr = std::chrono::steady_clock;
+
+bool ZeitUm(const SuchZustand& s) { return Uhr::now() >= s.suchtermin; }
 
 }  // namespace
 
@@ -113,81 +117,140 @@ void StatistikVariablenInit() {
 
 // ------------------------------------------------------------- ordering
 
-int8_t Ordnungswert(const Stellung& st, const Zug& zug) {
-  int wert = 0;
-  switch (zug.zugart) {
-    case ZugartUmwSpringer:
-    case ZugartUmwLaeufer:
-      wert += 8;
-      break;
-    case ZugartUmwTurm:
-      wert += 16;
-      break;
-    case ZugartUmwDame:
-      wert += 32;
-      break;
-    default:
-      break;
-  }
-  switch (std::abs(zug.geschlagen)) {
-    case Dame:
-      wert += 37;
-      break;
-    case Turm:
-      wert += 21;
-      break;
-    case Laeufer:
-    case Springer:
-      wert += 13;
-      break;
-    case Bauer:
-      wert += 5;
-      break;
-    default:
-      if (zug.enPassant == 1) wert += 5;
-      break;
-  }
-  // Lift the moving piece off the board and count who guards the target.
-  Stellung ohne = st;
-  ohne.belegt &= ~Feldmaske[zug.von];
-  ohne.belegt90 &= ~Feldmaske90[zug.von];
-  ohne.belegtA1H8 &= ~FeldmaskeA1H8[zug.von];
-  ohne.belegtH1A8 &= ~FeldmaskeH1A8[zug.von];
-  uint8_t typ, wertEinheiten;
-  const uint8_t eigene = AbtauschHilfe(ohne, st.amZug, zug.nach, typ, wertEinheiten);
-  const uint8_t fremde = AbtauschHilfe(ohne, static_cast<uint8_t>(st.amZug == Weiss ? 0 : 1),
-                                       zug.nach, typ, wertEinheiten);
-  if (fremde > eigene) {
-    static constexpr int abzug[7] = {0, 4, 12, 12, 20, 36, 0};
-    wert -= abzug[std::min(std::abs(zug.figur), 6)];
-  }
-  return static_cast<int8_t>(wert);
-}
-
 namespace {
 
-int KillerRang(const SuchZustand& s, const Zug& z) {
-  if (!s.killer) return 3;
-  const Killerslot* reihe = s.killer[std::clamp<int>(s.suchPly, 0, MaxSuchPly - 1)];
-  for (int i = 0; i < 3; ++i)
-    if (GleicherZug(z, reihe[i].von, reihe[i].nach, reihe[i].zugart)) return i;
-  return 3;
-}
+// Ordering value of promotions by Zugart and of captures by the captured
+// piece's type; an en-passant capture gets the pawn's value in any case.
+constexpr std::array<int8_t, 256> UmwandlungsWert = [] {
+  std::array<int8_t, 256> t{};
+  t[ZugartUmwSpringer] = t[ZugartUmwLaeufer] = 8;
+  t[ZugartUmwTurm] = 16;
+  t[ZugartUmwDame] = 32;
+  return t;
+}();
+constexpr std::array<int8_t, 129> SchlagWert = [] {
+  std::array<int8_t, 129> t{};
+  t[Bauer] = 5;
+  t[Springer] = t[Laeufer] = 13;
+  t[Turm] = 21;
+  t[Dame] = 37;
+  return t;
+}();
 
-int32_t Historie(const SuchZustand& s, const Zug& z) {
-  return s.historie ? s.historie[(z.von & 63) * 64 + (z.nach & 63)] : 0;
+// Who guards a target square, as AbtauschHilfe counts it, once for both
+// colours; read from the position once per list.
+struct Wachen {
+  const Stellung& st;
+  const bool weiss;
+
+  explicit Wachen(const Stellung& stellung) : st(stellung), weiss(stellung.amZug == Weiss) {}
+
+  // The men of one colour attacking the square over the given lines.
+  int Anzahl(int feld, Bitboard turmLinien, Bitboard laeuferLinien, bool weisse) const {
+    const Bitboard farbe = weisse ? st.weiss : st.schwarz;
+    const int koenig = KoenigFeld(weisse ? st.koenigW : st.koenigS);
+    const Bitboard bauern = weisse ? BauerAngriffSchwarz[feld] : BauerAngriffWeiss[feld];
+    return BitAnzahl(KoenigAngriff[feld] & Feldmaske[koenig]) +
+           BitAnzahl((turmLinien | laeuferLinien) & st.damen & farbe) +
+           BitAnzahl(turmLinien & st.tuerme & farbe) +
+           BitAnzahl(laeuferLinien & st.laeufer & farbe) +
+           BitAnzahl(SpringerAngriff[feld] & st.springer & farbe) +
+           BitAnzahl(bauern & st.bauern & farbe);
+  }
+
+  // With the moving piece lifted off the occupancies (its piece boards stay):
+  // does the other side guard the target more often than the mover's side?
+  bool Uebermacht(int von, int nach) const {
+    const Bitboard turmLinien = ReihenAngriffe(nach, st.belegt & ~Feldmaske[von]) |
+                                LinienAngriffe(nach, st.belegt90 & ~Feldmaske90[von]);
+    const Bitboard laeuferLinien = A1H8Angriffe(nach, st.belegtA1H8 & ~FeldmaskeA1H8[von]) |
+                                   H1A8Angriffe(nach, st.belegtH1A8 & ~FeldmaskeH1A8[von]);
+    return Anzahl(nach, turmLinien, laeuferLinien, !weiss) >
+           Anzahl(nach, turmLinien, laeuferLinien, weiss);
+  }
+
+  int8_t Wert(const Zug& zug) const {
+    const int schlag = SchlagWert[std::abs(zug.geschlagen)];
+    int wert = UmwandlungsWert[zug.zugart] + schlag;
+    if (schlag == 0 && zug.enPassant == 1) wert += SchlagWert[Bauer];
+    if (zug.von < 64 && zug.nach < 64 && Uebermacht(zug.von, zug.nach)) {
+      static constexpr int abzug[7] = {0, 4, 12, 12, 20, 36, 0};
+      wert -= abzug[std::min(std::abs(zug.figur), 6)];
+    }
+    return static_cast<int8_t>(wert);
+  }
+};
+
+// A move's from, to and Zugart in one number, for comparing it with the hash
+// move and the killers.
+constexpr uint32_t Kennung(uint8_t von, uint8_t nach, uint8_t zugart) {
+  return von | static_cast<uint32_t>(nach) << 8 | static_cast<uint32_t>(zugart) << 16;
 }
+constexpr uint32_t Kennung(const Zug& z) { return Kennung(z.von, z.nach, z.zugart); }
+
+// ZugVergleich's rules as one number per move, smaller first: the hash move,
+// then the higher ordering value, the better killer slot, the higher history
+// counter, the smaller piece, the more advanced and more central target.
+// Comparing two keys gives the comparator's answer for every pair, so the
+// sort makes the same order; the rules are evaluated once per move instead
+// of once per comparison, with the hash move and the killer row read once
+// per list.
+struct Rangfolge {
+  uint32_t hashzug;
+  uint32_t killer[3] = {};
+  bool mitKillern;
+  const int32_t* historie;
+
+  explicit Rangfolge(const SuchZustand& s)
+      : hashzug(Kennung(s.hashzug)), mitKillern(s.killer != nullptr), historie(s.historie) {
+    if (!mitKillern) return;
+    const Killerslot* reihe = s.killer[std::clamp<int>(s.suchPly, 0, MaxSuchPly - 1)];
+    for (int i = 0; i < 3; ++i) killer[i] = Kennung(reihe[i].von, reihe[i].nach, reihe[i].zugart);
+  }
+
+  int KillerRang(uint32_t kennung) const {
+    if (!mitKillern) return 3;
+    for (int i = 0; i < 3; ++i)
+      if (kennung == killer[i]) return i;
+    return 3;
+  }
+
+  int32_t Historie(const Zug& z) const {
+    return historie ? historie[(z.von & 63) * 64 + (z.nach & 63)] : 0;
+  }
+
+  uint64_t Schluessel(const Zug& z) const {
+    const uint32_t kennung = Kennung(z);
+    const uint64_t hash = kennung == hashzug ? 0 : 1;
+    const uint64_t wert = static_cast<uint64_t>(127 - z.wert);  // 0..255
+    const uint64_t killerRang = static_cast<uint64_t>(KillerRang(kennung));
+    const uint64_t hist = static_cast<uint32_t>(int64_t{0x7FFFFFFF} - Historie(z));
+    const uint64_t figur = static_cast<uint64_t>(std::abs(z.figur));  // 0..128
+    const int zentrum = std::abs(7 - 2 * Linie(z.nach));
+    const uint64_t vorwaerts = static_cast<uint64_t>(
+        7 + (z.figur > 0 ? zentrum - Reihe(z.nach) : zentrum + Reihe(z.nach)));  // 0..21
+    return hash << 55 | wert << 47 | killerRang << 45 | hist << 13 | figur << 5 | vorwaerts;
+  }
+};
+
+struct GeordneterZug {
+  uint64_t schluessel;
+  Zug zug;
+};
 
 }  // namespace
+
+int8_t Ordnungswert(const Stellung& st, const Zug& zug) { return Wachen(st).Wert(zug); }
 
 int ZugVergleich(const Zug& a, const Zug& b) {
   const SuchZustand& s = Suche();
   if (GleicherZug(a, s.hashzug)) return -100;
   if (GleicherZug(b, s.hashzug)) return 100;
   if (a.wert != b.wert) return b.wert - a.wert;
-  const int ka = KillerRang(s, a), kb = KillerRang(s, b);
+  const Rangfolge rang(s);
+  const int ka = rang.KillerRang(Kennung(a)), kb = rang.KillerRang(Kennung(b));
   if (ka != kb) return ka - kb;
-  const int32_t ha = Historie(s, a), hb = Historie(s, b);
+  const int32_t ha = rang.Historie(a), hb = rang.Historie(b);
   if (ha != hb) return ha > hb ? -1 : 1;
   if (std::abs(a.figur) != std::abs(b.figur)) return std::abs(a.figur) - std::abs(b.figur);
   const int vorwaerts = a.figur > 0 ? Reihe(b.nach) - Reihe(a.nach) : Reihe(a.nach) - Reihe(b.nach);
@@ -195,9 +258,19 @@ int ZugVergleich(const Zug& a, const Zug& b) {
 }
 
 void ZuglisteOrdnen(const Stellung& st, Zugliste& liste) {
-  for (int i = 0; i < liste.anzahl; ++i) liste.zuege[i].wert = Ordnungswert(st, liste.zuege[i]);
-  std::sort(liste.zuege, liste.zuege + liste.anzahl,
-            [](const Zug& a, const Zug& b) { return ZugVergleich(a, b) < 0; });
+  const Wachen wachen(st);
+  const Rangfolge rang(Suche());
+  GeordneterZug geordnet[MaxZuege];
+  const int n = liste.anzahl;
+  for (int i = 0; i < n; ++i) {
+    Zug& z = liste.zuege[i];
+    z.wert = wachen.Wert(z);
+    geordnet[i] = {rang.Schluessel(z), z};
+  }
+  std::sort(geordnet, geordnet + n, [](const GeordneterZug& a, const GeordneterZug& b) {
+    return a.schluessel < b.schluessel;
+  });
+  for (int i = 0; i < n; ++i) liste.zuege[i] = geordnet[i].zug;
 }
 
 // ------------------------------------------------------------ quiescence
@@ -214,13 +287,25 @@ int16_t Ruhesuche(Stellung st, int16_t alpha, int16_t beta, uint8_t ply) {
   if (NurKoenige(st)) return 0;
 
   const bool imSchach = ImSchach(st);
-  Zugliste liste = ZugGenerator(st, GenRuhesuche);
-  int32_t best;
+  // The captures are those of the position as it came: the evaluation may
+  // mark it a dead draw, and a marked position has no moves.
+  const uint8_t totVorher = st.remisMaterial;
+  int32_t best = imSchach ? -Unendlich : StellungBewerten(st, 1);
+  const int32_t stehen = best;
+  // Standing pat at or above beta ends the node whatever the captures are,
+  // so they are neither generated nor ordered.
+  if (!imSchach && best >= beta) {
+    s.remisregelFlag = 0;
+    return MattAnpassen(best);
+  }
+  Zugliste liste;
+  const uint8_t totNachher = st.remisMaterial;
+  st.remisMaterial = totVorher;
+  ZugGenerator(st, GenRuhesuche, liste);
+  st.remisMaterial = totNachher;
   if (liste.anzahl == 0) {
-    best = imSchach ? -Matt : StellungBewerten(st, 1);
+    if (imSchach) best = -Matt;
   } else {
-    best = imSchach ? -Unendlich : StellungBewerten(st, 1);
-    const int32_t stehen = best;
     s.hashzug = KeinZug;
     ZuglisteOrdnen(st, liste);
     if (best < beta) {
@@ -370,7 +455,10 @@ int16_t AlphaBeta(Stellung st, int16_t alpha, int16_t beta, uint8_t ply, int8_t 
       ++null.halbzuege;
       null.epFeld = KeinEPFeld;
       null.remisMaterial = 0;
-      s.pfad[ply + 1] = Leerstellung();
+      // Built once: deriving the empty position at every null move cost as
+      // much as the null move itself.
+      static const Stellung leer = Leerstellung();
+      s.pfad[ply + 1] = leer;
       ++s.statistik.nullzugSuchen;
       uint8_t treffer = 0;
       const int32_t v =
@@ -625,8 +713,8 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
   weichZeit = std::min(weichZeit, 3600);
   hartZeit = std::min(hartZeit, 3600);
   tiefenLimit = TiefenLimit(tiefenLimit);
-  const int64_t start = static_cast<int64_t>(std::time(nullptr));
-  s.suchtermin = start + hartZeit;
+  const Uhr::time_point start = Uhr::now();
+  s.suchtermin = start + std::chrono::seconds(hartZeit);
 
   if (s.killer)
     for (int p = 0; p < MaxSuchPly; ++p)
@@ -685,7 +773,12 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
                                 nullErlaubt, tbNurRemis, &treffer);
     bewertung = st.amZug == Weiss ? v : static_cast<int16_t>(-v);
     st.bewertung = bewertung;
-    const int32_t sekunden = static_cast<int32_t>(static_cast<int64_t>(std::time(nullptr)) - start);
+    // The texts and the statistics show whole seconds; the soft limit is
+    // judged on the exact time.
+    const Uhr::duration verstrichen = Uhr::now() - start;
+    const bool weichVorbei = verstrichen > std::chrono::seconds(weichZeit);
+    const int32_t sekunden =
+        static_cast<int32_t>(std::chrono::duration_cast<std::chrono::seconds>(verstrichen).count());
     s.statistik.sekunden = sekunden;
     if (s.abbruch) {
       s.ergebnis.zug = gemerkterZug;
@@ -730,11 +823,11 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
       }
       if (geloest) {
         if (s.epdLoesungszeit == hartZeit) s.epdLoesungszeit = sekunden;
-        if (sekunden > weichZeit) return fertig(bewertung);
+        if (weichVorbei) return fertig(bewertung);
       } else {
         s.epdLoesungszeit = hartZeit;
       }
-    } else if (sekunden > weichZeit) {
+    } else if (weichVorbei) {
       return fertig(bewertung);
     }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -90,7 +91,9 @@ struct SuchZustand {
   uint64_t wiederholungen[WiederholungsPlatz]{};
   int16_t wiederholungAnzahl = 0;
   uint8_t erweiterungsgrenze = 0;
-  int64_t suchtermin = 0;
+  // The hard deadline on the monotonic clock; the root sets it, a tree
+  // searched without a root has none.
+  std::chrono::steady_clock::time_point suchtermin = std::chrono::steady_clock::time_point::max();
   std::atomic<uint8_t> abbruch{0};
   int8_t suchPly = 0;
   Zug hashzug{};

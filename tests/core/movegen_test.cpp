@@ -157,6 +157,9 @@ TEST(ZugGenerator, SchachbyteDirektAbzugUndRuhig) {
       {"8/8/8/8/8/8/8/R3K2k w Q -", "e1", "c1", 1},       // castling, rook checks on rank 1
       {"6k1/8/8/3pP3/8/8/B7/4K3 w - d6", "e5", "d6", 1},  // en passant opens a2-g8
       {"6k1/8/8/3pP3/8/8/B7/4K3 w - d6", "e5", "e6", 0},
+      {"r7/1P6/2k5/8/8/8/8/K7 w - -", "b7", "a8", 1},  // the queen looks past the pawn's square
+      {"7k/8/8/8/8/8/1P6/B6K w - -", "b2", "b4", 1},   // the double step leaves a1-h8
+      {"4k3/8/8/8/8/8/8/4RK2 w - -", "f1", "g1", 1},   // made by hand: Black is in check already
   };
   for (const Fall& f : faelle) {
     const Stellung st = Pos(f.fen);

@@ -3,8 +3,9 @@
 // principal variation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstring>
-#include <ctime>
 #include <string>
 
 #include "core/eval.h"
@@ -35,7 +36,7 @@ class Suchen : public ::testing::Test {
     ASSERT_EQ(HashAllok(16, 4), 0);
     Suche().abbruch = 0;
     // Tree searches called directly need a deadline, as the root sets one.
-    Suche().suchtermin = static_cast<int64_t>(std::time(nullptr)) + 3600;
+    Suche().suchtermin = std::chrono::steady_clock::now() + std::chrono::hours(1);
     PartiepfadQuelleSetzen(nullptr);
   }
   void TearDown() override {
@@ -192,6 +193,31 @@ TEST_F(Suchen, AbbruchVorDemStartGehtNichtVerloren) {
   Suche().abbruch = 0;
 }
 
+// The limits count from the start of the search, not from the last change of
+// the wall clock's second: a 1 s limit lasts at least a second, and not much
+// more. Each row: soft and hard seconds, the least and most time the search
+// may take.
+TEST_F(Suchen, ZeitgrenzenGeltenAbDemStart) {
+  const Stellung st = Fen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+  struct Fall {
+    int32_t weich, hart;
+    double mindestens, hoechstens;
+  };
+  for (const Fall f : {Fall{3600, 1, 1.0, 2.5}, Fall{1, 3600, 1.0, 60.0}}) {
+    HashTabLeeren();
+    Suche().abbruch = 0;  // the deadline of the first row sets it
+    const auto start = std::chrono::steady_clock::now();
+    SucheWurzel(st, 64, f.weich, f.hart, 0, 0);
+    const double dauer =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GE(dauer, f.mindestens) << f.weich << " " << f.hart;
+    EXPECT_LT(dauer, f.hoechstens) << f.weich << " " << f.hart;
+    // The texts keep whole seconds, counted the same way.
+    EXPECT_GE(Suche().statistik.sekunden, 1) << dauer;
+    EXPECT_LE(Suche().statistik.sekunden, dauer);
+  }
+}
+
 TEST(Tiefenlimit, UeberVierundsechzigIstVoll) {
   // The full value counts, not its low byte (300 would have been 44).
   for (auto [limit, tiefe] :
@@ -227,6 +253,72 @@ TEST(Ordnung, SchlagzuegeUndUmwandlungenZuerst) {
   EXPECT_EQ(liste.zuege[0].zugart, ZugartUmwDame);
   for (int i = 1; i < liste.anzahl; ++i)
     EXPECT_LE(ZugVergleich(liste.zuege[i - 1], liste.zuege[i]), 0);
+}
+
+// The ordering as the rules read: the ordering value from AbtauschHilfe on a
+// copy with the moving piece lifted off the occupancies, and the order a sort
+// with ZugVergleich makes, over the positions of a small tree with killers,
+// history counters and a hash move in place.
+TEST_F(Suchen, OrdnungWieDieRegeln) {
+  SuchZustand& s = Suche();
+  for (int p = 0; p < MaxSuchPly; ++p)
+    for (int i = 0; i < 3; ++i) s.killer[p][i] = Killerslot{0, 0, 0, 0};
+  for (int i = 0; i < 64 * 64; ++i) s.historie[i] = (i * 7919) % 5 == 0 ? (i * 31) % 97 : 0;
+  int geprueft = 0;
+  auto pruefen = [&](const Stellung& st, uint8_t modus) {
+    Zugliste liste = ZugGenerator(st, modus);
+    if (liste.anzahl < 2) return;
+    for (int i = 0; i < liste.anzahl; ++i) {
+      const Zug& z = liste.zuege[i];
+      Stellung ohne = st;
+      ohne.belegt &= ~Feldmaske[z.von];
+      ohne.belegt90 &= ~Feldmaske90[z.von];
+      ohne.belegtA1H8 &= ~FeldmaskeA1H8[z.von];
+      ohne.belegtH1A8 &= ~FeldmaskeH1A8[z.von];
+      uint8_t typ, wert;
+      const int eigene = AbtauschHilfe(ohne, st.amZug, z.nach, typ, wert);
+      const int fremde = AbtauschHilfe(ohne, st.amZug == Weiss ? 0 : 1, z.nach, typ, wert);
+      static constexpr int umwandlung[] = {0, 0, 8, 8, 16, 32};  // by new piece
+      static constexpr int schlag[] = {0, 5, 13, 13, 21, 37, 0};
+      static constexpr int abzug[7] = {0, 4, 12, 12, 20, 36, 0};
+      const int neu = z.zugart == ZugartUmwSpringer  ? 2
+                      : z.zugart == ZugartUmwLaeufer ? 3
+                      : z.zugart == ZugartUmwTurm    ? 4
+                      : z.zugart == ZugartUmwDame    ? 5
+                                                     : 0;
+      const int basis = umwandlung[neu] + (z.enPassant ? 5 : schlag[std::abs(z.geschlagen)]);
+      EXPECT_EQ(Ordnungswert(st, z), basis - (fremde > eigene ? abzug[std::abs(z.figur)] : 0))
+          << FENAusgabe(st, 1) << " move " << i;
+    }
+    // A killer row and a hash move taken from the list itself.
+    s.suchPly = static_cast<int8_t>(geprueft % 8);
+    Killerslot* reihe = s.killer[s.suchPly];
+    reihe[0] = {liste.zuege[liste.anzahl - 1].von, liste.zuege[liste.anzahl - 1].nach,
+                liste.zuege[liste.anzahl - 1].zugart, 3};
+    reihe[1] = {liste.zuege[liste.anzahl / 2].von, liste.zuege[liste.anzahl / 2].nach,
+                liste.zuege[liste.anzahl / 2].zugart, 1};
+    s.hashzug = geprueft % 3 == 0 ? liste.zuege[geprueft % liste.anzahl] : KeinZug;
+    Zugliste erwartet = liste;
+    for (int i = 0; i < erwartet.anzahl; ++i)
+      erwartet.zuege[i].wert = Ordnungswert(st, erwartet.zuege[i]);
+    std::sort(erwartet.zuege, erwartet.zuege + erwartet.anzahl,
+              [](const Zug& a, const Zug& b) { return ZugVergleich(a, b) < 0; });
+    ZuglisteOrdnen(st, liste);
+    ASSERT_EQ(std::memcmp(liste.zuege, erwartet.zuege, sizeof(Zug) * liste.anzahl), 0)
+        << FENAusgabe(st, 1);
+    ++geprueft;
+  };
+  for (const char* fen : {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+                          "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1"}) {
+    const Stellung wurzel = Fen(fen);
+    const Zugliste erste = ZugGenerator(wurzel, GenAlleZuege);
+    for (int i = 0; i < erste.anzahl; ++i) {
+      const Stellung kind = ZugAusfuehren(wurzel, erste.zuege[i], 1);
+      pruefen(kind, GenAlleZuege);
+      pruefen(kind, GenRuhesuche);
+    }
+  }
+  EXPECT_GT(geprueft, 80);
 }
 
 }  // namespace
