@@ -120,7 +120,7 @@ GALDRIK_EXPORT int32_t DLL_EngineInit() {
     return 3;
   PartieNeu();
   Schritt(true, "Partie-Infos initialisiert");
-  Engine().aktuelleStellung = Grundstellung();
+  StellungUebernehmen(Grundstellung());
 
   if (SuchOptionen().buch == 1) {
     // A missing book is no reason to stop: the engine searches instead.
@@ -216,7 +216,7 @@ GALDRIK_EXPORT void DLL_AutoFENLog() {
 }
 
 GALDRIK_EXPORT int32_t DLL_AutoFENAnz() {
-  std::FILE* f = std::fopen(Konfiguration().fenLogPfad.c_str(), "rb");
+  std::FILE* f = LeseDateiOeffnen(Konfiguration().fenLogPfad);
   if (!f) return 0;
   // Line reads until one hits the end of the file, that read included: n
   // lines ending in a line feed count n + 1.

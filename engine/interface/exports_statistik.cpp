@@ -48,6 +48,8 @@ GALDRIK_EXPORT int32_t DLL_Fenograph(const char* fenListe, const char* ausgabe) 
   if (!liste.offen()) return -1;
   if (!FigStatAllok(1)) return -2;
   FigStatFENDatei(liste);
+  // A list that breaks off (a read error, an endless line) is no list.
+  if (liste.fehler()) return -1;
   return FigStatSpeichern(ausgabe, 1) == 0 ? 0 : -3;
 }
 

@@ -33,6 +33,9 @@ void PartieWurzelSetzen(const Stellung& start, int32_t ply);
 // recorded).
 int32_t PartieZugAnhaengen(const Zug& zug, int16_t wert, uint8_t engineFlag);
 
+// The engine log's line for a move the full record could not take.
+inline constexpr std::string_view PartieVollMeldung = "Partie voll: Zug nicht gespeichert\n";
+
 // Ply of the current node (0 when there is no game).
 int32_t PartieAktuellerPly();
 
