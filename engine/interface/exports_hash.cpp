@@ -9,8 +9,10 @@
 #include "interface/galdrik_exports.h"
 #include "interface/jobs.h"
 
+// New keys would change every key under a running search's feet.
 GALDRIK_EXPORT int32_t DLL_HashCodeGen() {
   using namespace galdrik;
+  if (JobLaeuft()) return JobLaeuftNoch;
   return HashCodeGenerieren(static_cast<uint32_t>(std::time(nullptr)),
                             DatenordnerDatei("HashLog.txt"), KeyDateiPfad());
 }

@@ -164,7 +164,9 @@ GALDRIK_EXPORT int32_t DLL_ZugLegal() {
 
 // 0 played and recorded; -1 nothing played (a bad index, or a search still
 // at work, which owns the score it would record); -2 played but not
-// recorded, as the game record is full, which the log says.
+// recorded, which the log says: the game record is full, or the position
+// was set without a new game and is not the one of the record's current
+// node (the record would replay the move on a board it does not fit).
 GALDRIK_EXPORT int32_t DLL_ZugMachen(int32_t index) {
   EngineZustand& e = Engine();
   if (index < 0 || index >= e.legalzugliste.anzahl || index >= MaxZuege || SucheLaeuft()) {
@@ -172,10 +174,15 @@ GALDRIK_EXPORT int32_t DLL_ZugMachen(int32_t index) {
     return -1;
   }
   const Zug zug = e.legalzugliste.zuege[index];
+  const bool passend = PartieStehtBei(e.aktuelleStellung);
   StellungUebernehmen(ZugAusfuehren(e.aktuelleStellung, zug, 1));
-  const bool aufgenommen = PartieZugAnhaengen(zug, e.letzterSuchwert, e.galdrikZugFlag) == 0;
+  const bool aufgenommen =
+      passend && PartieZugAnhaengen(zug, e.letzterSuchwert, e.galdrikZugFlag) == 0;
   LogZeile(ZugNotation(zug, FigurenDeutsch, 0) + "\n");
-  if (!aufgenommen) LogZeile(PartieVollMeldung);
+  if (!passend)
+    LogZeile(ZugOhnePartieMeldung);
+  else if (!aufgenommen)
+    LogZeile(PartieVollMeldung);
   e.galdrikZugFlag = 0;
   return aufgenommen ? 0 : -2;
 }

@@ -165,25 +165,29 @@ GALDRIK_EXPORT int32_t DLL_EngineKill() {
 GALDRIK_EXPORT void DLL_Einstellen(int32_t nullzug, int32_t futility, int32_t erweiterungen,
                                    int32_t hashtabelle, int32_t buch, int32_t gegenfeld,
                                    int32_t ponder, int32_t still, int32_t tablebases) {
-  Suchoptionen& o = SuchOptionen();
-  o.nullzug = nullzug != 0;
-  o.futility = futility != 0;
-  o.erweiterungen = erweiterungen != 0;
-  o.hashtabelle = hashtabelle != 0;
-  o.buch = static_cast<uint8_t>(buch & 1);
-  o.buchVarianz = buch >> 1;
-  o.gegenfeldModus = gegenfeld;
-  o.ponder = ponder != 0;
-  o.still = still != 0;
-  o.tablebases = tablebases != 0;
+  AusserhalbDerJobs(Vormerkung::Suchschalter, [=] {
+    Suchoptionen& o = SuchOptionen();
+    o.nullzug = nullzug != 0;
+    o.futility = futility != 0;
+    o.erweiterungen = erweiterungen != 0;
+    o.hashtabelle = hashtabelle != 0;
+    o.buch = static_cast<uint8_t>(buch & 1);
+    o.buchVarianz = buch >> 1;
+    o.gegenfeldModus = gegenfeld;
+    o.ponder = ponder != 0;
+    o.still = still != 0;
+    o.tablebases = tablebases != 0;
+  });
 }
 
 GALDRIK_EXPORT void DLL_SetFigurName(const char* buchstaben) {
   if (!buchstaben) return;
-  char* ziel = Suche().notationsBuchstaben;
-  const size_t n = strnlen(buchstaben, 6);
-  std::memcpy(ziel, buchstaben, n);
-  ziel[n] = '\0';
+  const std::string neu(buchstaben, strnlen(buchstaben, 6));
+  AusserhalbDerJobs(Vormerkung::Buchstaben, [neu] {
+    char* ziel = Suche().notationsBuchstaben;
+    std::memcpy(ziel, neu.data(), neu.size());
+    ziel[neu.size()] = '\0';
+  });
 }
 
 GALDRIK_EXPORT void DLL_SetStatBez(const char* l0, const char* l1, const char* l2, const char* l3,

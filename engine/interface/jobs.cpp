@@ -100,6 +100,28 @@ int32_t ThreadStarten(Job& job, Argumente&&... argumente) {
 
 }  // namespace
 
+namespace {
+
+std::function<void()> vorgemerkt[static_cast<int>(Vormerkung::Anzahl)];
+
+void VorgemerktesUebernehmen() {
+  for (auto& aenderung : vorgemerkt)
+    if (aenderung) {
+      aenderung();
+      aenderung = nullptr;
+    }
+}
+
+}  // namespace
+
+void AusserhalbDerJobs(Vormerkung art, std::function<void()> aenderung) {
+  if (!JobLaeuft()) {
+    aenderung();
+    return;
+  }
+  vorgemerkt[static_cast<int>(art)] = std::move(aenderung);
+}
+
 bool SucheLaeuft() { return SuchThreadJob().laeuft.load(std::memory_order_acquire) == 1; }
 
 bool JobLaeuft() {
@@ -110,6 +132,7 @@ int32_t SucheStarten() {
   SuchJob& job = SuchThreadJob();
   if (JobLaeuft()) return -1;
   if (job.thread.joinable()) job.thread.join();
+  VorgemerktesUebernehmen();
   job.stellung = Engine().aktuelleStellung;
   job.tiefenLimit = job.tiefe;
   job.weichLimit = job.weichZeit;
@@ -134,6 +157,7 @@ int32_t EPDTestStarten(int32_t weichZeit, int32_t hartZeit) {
   EPDTestJob& job = EPDThreadJob();
   if (JobLaeuft()) return -1;
   if (job.thread.joinable()) job.thread.join();
+  VorgemerktesUebernehmen();
   SuchstandZuruecksetzen();
   // Reset before the thread exists, so a poll right after the start never
   // shows the previous test's figures.
@@ -168,6 +192,7 @@ void JobsBeenden() {
   }
   job.laeuft.store(0, std::memory_order_release);
   EPDTestBeenden();
+  VorgemerktesUebernehmen();
 }
 
 void JobsZuruecksetzen() {

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -52,6 +53,13 @@ EPDTestJob& EPDThreadJob();
 // starts one.
 bool SucheLaeuft();
 bool JobLaeuft();
+
+// Settings that a job's thread reads while it works (the search switches,
+// the notation letters): a change made while a job runs waits for it, and
+// is made before the next job starts or when the jobs are ended. A later
+// change of the same kind replaces a waiting one.
+enum class Vormerkung { Suchschalter, Buchstaben, Anzahl };
+void AusserhalbDerJobs(Vormerkung art, std::function<void()> aenderung);
 
 // Starts the search thread on a copy of the current position and of the
 // game's path to it: 0, or -1 when the thread cannot be started (the

@@ -91,6 +91,15 @@ int32_t PartieZugAnhaengen(const Zug& zug, int16_t wert, uint8_t engineFlag) {
   return 0;
 }
 
+bool PartieStehtBei(const Stellung& st) {
+  const Zugknoten* aktuell = Partie().aktuell;
+  if (!aktuell) return false;
+  Stellung knoten;
+  aktuell->StellungGet(knoten);
+  return knoten.schluessel == st.schluessel && knoten.belegt == st.belegt &&
+         knoten.amZug == st.amZug;
+}
+
 int32_t PartieAktuellerPly() {
   const Zugknoten* aktuell = Partie().aktuell;
   return aktuell ? aktuell->ply : 0;
