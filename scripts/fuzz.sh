@@ -49,9 +49,12 @@ einLauf() {
       grep -o '[0-9]*$') runs, nothing found"
   else
     echo "$name: FOUND A FAULT" >&2
-    tail -n 60 "$kratzer/$name/log" >&2
+    # From the first report of a sanitizer or of the target itself on.
+    grep -n -m1 -E '^==[0-9]+==|runtime error|^step ' "$kratzer/$name/log" >/dev/null &&
+      sed -n -E '/^==[0-9]+==|runtime error|^step /,$p' "$kratzer/$name/log" | head -n 80 >&2 ||
+      tail -n 40 "$kratzer/$name/log" >&2
     for f in "$fund"/*; do
-      [ -f "$f" ] && echo "input ($f):" >&2 && od -A d -c "$f" | head -n 20 >&2
+      [ -f "$f" ] && echo "input, base64: $(base64 -w0 "$f" | head -c 4000)" >&2
     done
     return 1
   fi

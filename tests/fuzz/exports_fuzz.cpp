@@ -4,6 +4,7 @@
 // legal moves.
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
@@ -67,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
   int32_t feld[72];
   int32_t zug[4];
   for (int schritt = 0; schritt < 64 && !leser.leer(); ++schritt) {
-    switch (leser.byte() % 20) {
+    const int art = leser.byte() % 20;
+    switch (art) {
       case 0:
       case 1:
         FeldLesen(leser, feld);
@@ -144,7 +146,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
         DLL_StellungSet(feld);
         break;
     }
-    if (StellungMangel(Engine().aktuelleStellung) != 0) std::abort();
+    if (const int32_t mangel = StellungMangel(Engine().aktuelleStellung)) {
+      std::fprintf(stderr, "step %d (call %d) left a position of fault %d\n", schritt, art, mangel);
+      std::abort();
+    }
   }
   return 0;
 }
