@@ -69,6 +69,36 @@ bool Schritt(bool ok, const char* zeile, const char* meldung = nullptr) {
   return ok;
 }
 
+void EngineAbbauen() {
+  // No job may outlive the tables it works on.
+  JobsBeenden();
+  PartieFrei();
+  BitbaseKBKFreigeben();
+  SuchVariablenFreigeben();
+  EPDDateiFrei();
+  BuchFrei();
+  HashFrei();
+  GegenfeldHashFrei();
+  FigStatFreigeben();
+}
+
+// A process that ends, or unloads the library, without DLL_EngineKill still
+// gets the teardown: registered once the state it frees exists, so that it
+// runs before that state itself is destroyed.
+void AbbauBeimEntladen() {
+  Partie();
+  Suche();
+  TT();
+  Buch();
+  FigStat();
+  Engine();
+  SuchThreadJob();
+  EPDThreadJob();
+  static const struct Abbau {
+    ~Abbau() { EngineAbbauen(); }
+  } abbau;
+}
+
 }  // namespace
 
 GALDRIK_EXPORT int32_t DLL_CheckMMX() { return PackedAddLaeuft() ? 1 : 0; }
@@ -96,6 +126,7 @@ GALDRIK_EXPORT void DLL_HashParam(int32_t exponent, int32_t breite, int32_t gege
 }
 
 GALDRIK_EXPORT int32_t DLL_EngineInit() {
+  AbbauBeimEntladen();
   EngineZufall().setzen(static_cast<uint32_t>(std::time(nullptr)));
   JobsBeenden();
   HashFrei();
@@ -149,16 +180,7 @@ GALDRIK_EXPORT int32_t DLL_EngineInit() {
 }
 
 GALDRIK_EXPORT int32_t DLL_EngineKill() {
-  // No job may outlive the tables it works on.
-  JobsBeenden();
-  PartieFrei();
-  BitbaseKBKFreigeben();
-  SuchVariablenFreigeben();
-  EPDDateiFrei();
-  BuchFrei();
-  HashFrei();
-  GegenfeldHashFrei();
-  FigStatFreigeben();
+  EngineAbbauen();
   return 0;
 }
 
