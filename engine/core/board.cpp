@@ -2,6 +2,7 @@
 // lookup tables built once at engine start-up.
 #include "core/board.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/zobrist.h"
@@ -236,6 +237,16 @@ bool StellungLegal(const Stellung& st) {
     for (int b = a + 1; b < 5; ++b)
       if (typen[a] & typen[b]) return true;
   return st.schluessel != HashCodeBerechnen(st);
+}
+
+bool MaterialMoeglich(const Stellung& st, Bitboard farbe) {
+  const auto mehrAls = [farbe](Bitboard typ, int grundzahl) {
+    return std::max(BitAnzahl(typ & farbe) - grundzahl, 0);
+  };
+  const int bauern = BitAnzahl(st.bauern & farbe);
+  const int umgewandelt = mehrAls(st.springer, 2) + mehrAls(st.laeufer, 2) + mehrAls(st.tuerme, 2) +
+                          mehrAls(st.damen, 1);
+  return bauern + umgewandelt <= 8;
 }
 
 }  // namespace galdrik

@@ -244,4 +244,10 @@ inline int8_t FigurAufFeld(const Stellung& st, unsigned feld) {
 // stored key is not the key of the position).
 bool StellungLegal(const Stellung& st);
 
+// Material a game can reach: every piece beyond the initial set is a
+// promoted pawn, so pawns and extra pieces of the colour together are at
+// most eight (which also bounds a side to 16 men). Anything more is no chess
+// position, and a board of many queens would overflow the move list.
+bool MaterialMoeglich(const Stellung& st, Bitboard farbe);
+
 }  // namespace galdrik

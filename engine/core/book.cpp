@@ -7,6 +7,7 @@
 #include <new>
 
 #include "core/log.h"
+#include "core/textfile.h"
 #include "core/tt.h"
 #include "core/zobrist.h"
 
@@ -127,7 +128,7 @@ void BuchFrei() { std::vector<Buchsatz>().swap(Buch().saetze); }
 
 int32_t BuchEinlesen(const std::string& pfad) {
   BuchFrei();
-  std::FILE* datei = std::fopen(pfad.c_str(), "rb");
+  std::FILE* datei = LeseDateiOeffnen(pfad);
   if (!datei) return BuchNichtOffen;
   std::vector<Buchsatz> saetze;
   const int32_t ergebnis = Einlesen(datei, saetze);

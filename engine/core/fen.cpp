@@ -75,20 +75,6 @@ bool BrettLesen(std::string_view feld, Stellung& st) {
   return true;
 }
 
-// Material a game can reach: every piece beyond the initial set is a
-// promoted pawn, so pawns and extra pieces together are at most eight
-// (which also bounds a side to 16 men). Anything more is no chess position,
-// and a board of many queens would overflow the move list.
-bool MaterialMoeglich(const Stellung& st, Bitboard farbe) {
-  const auto mehrAls = [farbe](Bitboard typ, int grundzahl) {
-    return std::max(BitAnzahl(typ & farbe) - grundzahl, 0);
-  };
-  const int bauern = BitAnzahl(st.bauern & farbe);
-  const int umgewandelt = mehrAls(st.springer, 2) + mehrAls(st.laeufer, 2) + mehrAls(st.tuerme, 2) +
-                          mehrAls(st.damen, 1);
-  return bauern + umgewandelt <= 8;
-}
-
 // The next blank-separated word at or after pos; pos moves past it.
 std::string_view NaechstesWort(std::string_view text, size_t& pos) {
   while (pos < text.size() && text[pos] == ' ') ++pos;

@@ -5,10 +5,13 @@
 
 #include <cstdio>
 
+#include "core/textfile.h"
+
 namespace galdrik {
 
 int32_t MD5Datei(const std::string& pfad, MD5Digest& digest) {
-  std::FILE* datei = std::fopen(pfad.c_str(), "rb");
+  // A device such as /dev/zero would be read for ever.
+  std::FILE* datei = LeseDateiOeffnen(pfad);
   if (!datei) return -1;
   MD5_CTX kontext;
   MD5Init(&kontext);

@@ -19,6 +19,7 @@
 #include "core/makemove.h"
 #include "core/movegen.h"
 #include "core/notation.h"
+#include "core/suchstand.h"
 #include "core/tt.h"
 #include "core/zobrist.h"
 #include "core/tbhook.h"
@@ -688,6 +689,7 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
   };
   auto fertig = [&](int16_t wert) {
     s.ergebnis.bewertung = wert;
+    SuchstandVeroeffentlichen();
     return wert;
   };
 
@@ -806,6 +808,7 @@ int16_t SucheWurzel(Stellung st, int32_t tiefenLimit, int32_t weichZeit, int32_t
                   static_cast<int64_t>(s.statistik.ruheKnoten), s.ergebnis.text);
     satz.zweiter[0] = '\0';
     s.statistik.iterationsTiefe = static_cast<uint64_t>(d);
+    SuchstandVeroeffentlichen(d);
 
     if (epdModus == EPDModusBm || epdModus == EPDModusAm || epdModus == EPDModusDm) {
       bool geloest;

@@ -73,7 +73,8 @@ inline constexpr int32_t EPDModusDm = 3;
 
 struct SuchZustand {
   char notationsBuchstaben[7] = "BSLTDK";
-  int32_t buchFehlversuche = 0;
+  // Counted by the search, reset by a new game on the program's thread.
+  std::atomic<int32_t> buchFehlversuche{0};
 
   Suchergebnis ergebnis{};
   SuchausgabeSatz ausgabe[MaxSuchPly]{};

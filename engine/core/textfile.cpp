@@ -1,6 +1,8 @@
 // Line reader and encoding repair.
 #include "core/textfile.h"
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <cstdlib>
 
@@ -77,7 +79,19 @@ std::string NachUtf8(std::string_view text) {
   return out;
 }
 
-Zeilenleser::Zeilenleser(const std::string& pfad) : datei_(std::fopen(pfad.c_str(), "rb")) {}
+std::FILE* LeseDateiOeffnen(const std::string& pfad, uint64_t* groesse) {
+  std::FILE* datei = std::fopen(pfad.c_str(), "rb");
+  if (!datei) return nullptr;
+  struct stat info {};
+  if (::fstat(::fileno(datei), &info) != 0 || !S_ISREG(info.st_mode)) {
+    std::fclose(datei);
+    return nullptr;
+  }
+  if (groesse) *groesse = static_cast<uint64_t>(info.st_size);
+  return datei;
+}
+
+Zeilenleser::Zeilenleser(const std::string& pfad) : datei_(LeseDateiOeffnen(pfad)) {}
 
 Zeilenleser::~Zeilenleser() {
   if (datei_) std::fclose(datei_);
@@ -85,16 +99,23 @@ Zeilenleser::~Zeilenleser() {
 
 bool Zeilenleser::lesen(std::string& zeile) {
   zeile.clear();
-  if (!datei_) return false;
-  char* puffer = nullptr;
-  size_t groesse = 0;
-  const ssize_t n = ::getline(&puffer, &groesse, datei_);
-  if (n < 0) {
-    std::free(puffer);
+  if (!datei_ || fehler_) return false;
+  bool zeilenende = false;
+  for (int c; !zeilenende && (c = getc_unlocked(datei_)) != EOF;) {
+    if (zeile.size() > MaxZeilenLaenge) {
+      fehler_ = true;
+      zeile.clear();
+      return false;
+    }
+    zeile.push_back(static_cast<char>(c));
+    zeilenende = c == '\n';
+  }
+  if (std::ferror(datei_)) {
+    fehler_ = true;
+    zeile.clear();
     return false;
   }
-  zeile.assign(puffer, static_cast<size_t>(n));
-  std::free(puffer);
+  if (zeile.empty() && !zeilenende) return false;
   if (!zeile.empty() && zeile.back() == '\n') zeile.pop_back();
   if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
   if (!IstUtf8(zeile)) zeile = NachUtf8(zeile);

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "core/textfile.h"
+
 namespace galdrik {
 
 HashCodeKeySatz HashCodeKeys;
@@ -33,7 +35,7 @@ bool EPSchlagbar(const Stellung& st, int epFeld, uint8_t seite) {
 }  // namespace
 
 int32_t HashCodeKeysLaden(const std::string& pfad) {
-  std::FILE* f = std::fopen(pfad.c_str(), "rb");
+  std::FILE* f = LeseDateiOeffnen(pfad);
   if (!f) return -1;
   std::array<unsigned char, HashCodeDateiGroesse + 1> puffer;
   const size_t gelesen = std::fread(puffer.data(), 1, puffer.size(), f);

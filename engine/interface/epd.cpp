@@ -142,12 +142,23 @@ void EPDDateiFrei() {
 int32_t EPDDateiLaden(const char* pfad) {
   EPDDateiFrei();
   if (!pfad) return -1;
-  std::FILE* f = std::fopen(pfad, "rb");
+  uint64_t groesse = 0;
+  std::FILE* f = LeseDateiOeffnen(pfad, &groesse);
   if (!f) return -1;
+  if (groesse > MaxEPDDateiGroesse) {
+    std::fclose(f);
+    return -1;
+  }
   std::vector<std::string> zeilen;
   std::string stueck;
   int c;
+  uint64_t gelesen = 0;
   while ((c = std::getc(f)) != EOF) {
+    // A file that keeps growing while it is read ends at the bound too.
+    if (++gelesen > MaxEPDDateiGroesse) {
+      std::fclose(f);
+      return -1;
+    }
     stueck.push_back(static_cast<char>(c));
     if (c == '\n' || stueck.size() == EPDZeilenLaenge) {
       zeilen.push_back(Aufbereiten(std::move(stueck), zeilen.empty()));

@@ -34,6 +34,10 @@ inline constexpr int16_t EPDNichtGeloest = -1;
 // has always been read: a longer line counts as several.
 inline constexpr size_t EPDZeilenLaenge = 1023;
 
+// The biggest EPD file taken: the table holds the whole file in memory, and
+// the largest test suites are a few megabytes.
+inline constexpr uint64_t MaxEPDDateiGroesse = uint64_t{256} << 20;
+
 // The test's counters, always read as one consistent set.
 struct EPDTestStand {
   int32_t aktuelleZeile = 0;  // the line under test; the count at the end
@@ -67,8 +71,9 @@ class EPDTabelle {
 
 EPDTabelle& EPD();
 
-// 0, or -1 when the file cannot be opened (no table is left then). The old
-// table is always freed first.
+// 0, or -1 when the file cannot be opened, is no regular file or is bigger
+// than MaxEPDDateiGroesse (no table is left then). The old table is always
+// freed first.
 int32_t EPDDateiLaden(const char* pfad);
 void EPDDateiFrei();
 

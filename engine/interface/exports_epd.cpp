@@ -27,15 +27,15 @@ GALDRIK_EXPORT int32_t DLL_EPDString(int32_t zeile) {
 
 GALDRIK_EXPORT int32_t DLL_EPDInterpret(int32_t zeile) {
   const EPDTabelle& t = EPD();
-  if (!t.gueltig(zeile)) return -1;
+  // The exchange move is the search thread's until it has ended.
+  if (!t.gueltig(zeile) || SucheLaeuft()) return -1;
   Stellung st;
   Zug ziel;
   int32_t art = EPDKeinZiel;
   if (EPDInterpretieren(t.zeilen[static_cast<size_t>(zeile)], st, ziel, art) != EPDGelesen)
     return -1;
-  EngineZustand& e = Engine();
-  e.aktuelleStellung = st;
-  e.austauschzug = ziel;
+  StellungUebernehmen(st);
+  Engine().austauschzug = ziel;
   DLL_PositionFix(1);
   return art;
 }

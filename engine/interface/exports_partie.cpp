@@ -6,6 +6,7 @@
 #include "core/textfile.h"
 #include "interface/enginestate.h"
 #include "interface/galdrik_exports.h"
+#include "interface/jobs.h"
 #include "interface/partie.h"
 
 using namespace galdrik;
@@ -33,7 +34,8 @@ GALDRIK_EXPORT void DLL_ZugMark(int32_t* anfang, int32_t* ende) {
 
 GALDRIK_EXPORT void DLL_ZugKlick(int32_t position) {
   Zugknoten* knoten = KnotenAnPosition(position);
-  if (!knoten) return;
+  // The exchange move is the search thread's until it has ended.
+  if (!knoten || SucheLaeuft()) return;
   ZumKnotenGehen(knoten);
   Engine().austauschzug = knoten->zug;
 }

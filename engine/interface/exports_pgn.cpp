@@ -59,9 +59,11 @@ GALDRIK_EXPORT int32_t DLL_PGNDateiPartieLoad(const char* pfad, int32_t spiel) {
   std::string zugtext;
   PGNPartieTextLesen(pfad, satz->ersteZeile, satz->zeilenAnzahl, zugtext);
   const int32_t ergebnis = PGNPartieLaden(*satz, zugtext);
-  if (ergebnis < 0) PartieNeu();
+  // A game too long for the record stays loaded as far as it goes.
+  if (ergebnis < 0 && ergebnis != PGNPartieZuLang) PartieNeu();
   const Zugknoten* aktuell = Partie().aktuell;
   if (aktuell) aktuell->StellungGet(Engine().aktuelleStellung);
+  LegalzuglisteErneuern();
   Suche().buchFehlversuche = 0;
   LogZeile(FENAusgabe(Engine().aktuelleStellung, static_cast<int16_t>(PartieAktuellerPly() + 1)) +
            "\n");

@@ -11,6 +11,7 @@
 #include "core/search.h"
 #include "interface/enginestate.h"
 #include "interface/galdrik_exports.h"
+#include "interface/jobs.h"
 #include "interface/partie.h"
 #include "interface/records.h"
 
@@ -40,8 +41,17 @@ GALDRIK_EXPORT void DLL_StellungGet(int32_t* feld) {
   if (feld) FeldAusStellung(Engine().aktuelleStellung, ZugnummerAktuell(), feld);
 }
 
-GALDRIK_EXPORT void DLL_StellungSet(const int32_t* feld) {
-  if (feld) Engine().aktuelleStellung = StellungAusFeld(feld);
+// A record the board cannot hold (kings missing or doubled, impossible
+// material, pawns on the edge ranks, unknown codes) is refused: the position
+// stays as it was, and DLL_StellungLegal reports the record's fault.
+GALDRIK_EXPORT int32_t DLL_StellungSet(const int32_t* feld) {
+  if (!feld) return -1;
+  if (const int32_t mangel = FeldMangel(feld)) {
+    Engine().abgelehnt = mangel;
+    return -1;
+  }
+  StellungUebernehmen(StellungAusFeld(feld));
+  return 0;
 }
 
 GALDRIK_EXPORT void DLL_StellungSave() {
@@ -50,9 +60,11 @@ GALDRIK_EXPORT void DLL_StellungSave() {
   e.stapel[0] = e.aktuelleStellung;
 }
 
+// A slot never pushed holds a zero record, which no move may be played on:
+// it is not loaded.
 GALDRIK_EXPORT void DLL_StellungLoad() {
   EngineZustand& e = Engine();
-  e.aktuelleStellung = e.stapel[0];
+  if (StellungMangel(e.stapel[0]) == 0) StellungUebernehmen(e.stapel[0]);
   for (int i = 0; i < StapelTiefe - 1; ++i) e.stapel[i] = e.stapel[i + 1];
 }
 
@@ -62,10 +74,13 @@ GALDRIK_EXPORT void DLL_StellungKill() {
 }
 
 GALDRIK_EXPORT int32_t DLL_StellungLegal() {
-  Stellung& st = Engine().aktuelleStellung;
-  if (StellungLegal(st) || st.koenigW > 63 || st.koenigS > 63) return 1;
+  EngineZustand& e = Engine();
+  if (e.abgelehnt) return e.abgelehnt;
+  Stellung& st = e.aktuelleStellung;
+  const int32_t mangel = StellungMangel(st);
+  if (mangel == 1) return 1;
   if ((st.schachW == 1 && st.amZug != Weiss) || (st.schachS == 1 && st.amZug == Weiss)) return 2;
-  if (st.bauern & (Reihenmaske[0] | Reihenmaske[7])) return 2;
+  if (mangel) return mangel;
   RochadeUndEPBereinigen(st);
   return 0;
 }
@@ -77,7 +92,7 @@ GALDRIK_EXPORT int32_t DLL_FENInput(const char* fen) {
   // A refused text leaves the current position as it was: the reader's
   // half-built record may hold what no move generator can play on.
   if (FENEingabe(fen, st, halbzug) != FENGueltig) return -1;
-  Engine().aktuelleStellung = st;
+  StellungUebernehmen(st);
   return halbzug;
 }
 
@@ -87,7 +102,7 @@ GALDRIK_EXPORT int32_t DLL_FENOutput(int32_t halbzug) {
 
 GALDRIK_EXPORT void DLL_PartieBeginn() {
   PartieNeu();
-  Engine().aktuelleStellung = Grundstellung();
+  StellungUebernehmen(Grundstellung());
   Suche().buchFehlversuche = 0;
   FENLoggen(1);
 }
@@ -107,8 +122,10 @@ GALDRIK_EXPORT int32_t DLL_ZugAnz() {
   return e.legalzugliste.anzahl;
 }
 
+// The exchange move belongs to the search thread until it has ended: it
+// writes its move there last.
 GALDRIK_EXPORT void DLL_ZugGet(int32_t* zug) {
-  if (!zug) return;
+  if (!zug || SucheLaeuft()) return;
   const Zug& z = Engine().austauschzug;
   zug[0] = z.von;
   zug[1] = z.nach;
@@ -116,7 +133,7 @@ GALDRIK_EXPORT void DLL_ZugGet(int32_t* zug) {
 }
 
 GALDRIK_EXPORT void DLL_ZugSet(const int32_t* zug) {
-  if (!zug) return;
+  if (!zug || SucheLaeuft()) return;
   Zug& z = Engine().austauschzug;
   z.von = static_cast<uint8_t>(zug[0] & 0xFF);
   z.nach = static_cast<uint8_t>(zug[1] & 0xFF);
@@ -126,7 +143,7 @@ GALDRIK_EXPORT void DLL_ZugSet(const int32_t* zug) {
 GALDRIK_EXPORT int32_t DLL_ZugLegal() {
   EngineZustand& e = Engine();
   const Zugliste& liste = e.legalzugliste;
-  if (liste.anzahl < 1) return -2;
+  if (liste.anzahl < 1 || SucheLaeuft()) return -2;
   for (int i = 0; i < liste.anzahl && i < MaxZuege; ++i) {
     const Zug& z = liste.zuege[i];
     if (z.von != e.austauschzug.von || z.nach != e.austauschzug.nach) continue;
@@ -145,17 +162,29 @@ GALDRIK_EXPORT int32_t DLL_ZugLegal() {
   return -2;
 }
 
-GALDRIK_EXPORT void DLL_ZugMachen(int32_t index) {
+// 0 played and recorded; -1 nothing played (a bad index, or a search still
+// at work, which owns the score it would record); -2 played but not
+// recorded, which the log says: the game record is full, or the position
+// was set without a new game and is not the one of the record's current
+// node (the record would replay the move on a board it does not fit).
+GALDRIK_EXPORT int32_t DLL_ZugMachen(int32_t index) {
   EngineZustand& e = Engine();
-  if (index < 0 || index >= e.legalzugliste.anzahl || index >= MaxZuege) {
+  if (index < 0 || index >= e.legalzugliste.anzahl || index >= MaxZuege || SucheLaeuft()) {
     e.galdrikZugFlag = 0;
-    return;
+    return -1;
   }
   const Zug zug = e.legalzugliste.zuege[index];
-  e.aktuelleStellung = ZugAusfuehren(e.aktuelleStellung, zug, 1);
-  PartieZugAnhaengen(zug, e.letzterSuchwert, e.galdrikZugFlag);
+  const bool passend = PartieStehtBei(e.aktuelleStellung);
+  StellungUebernehmen(ZugAusfuehren(e.aktuelleStellung, zug, 1));
+  const bool aufgenommen =
+      passend && PartieZugAnhaengen(zug, e.letzterSuchwert, e.galdrikZugFlag) == 0;
   LogZeile(ZugNotation(zug, FigurenDeutsch, 0) + "\n");
+  if (!passend)
+    LogZeile(ZugOhnePartieMeldung);
+  else if (!aufgenommen)
+    LogZeile(PartieVollMeldung);
   e.galdrikZugFlag = 0;
+  return aufgenommen ? 0 : -2;
 }
 
 GALDRIK_EXPORT int32_t DLL_PGNInput(const char* text, const char* buchstaben) {

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "core/search.h"
-#include "core/tt.h"
+#include "core/suchstand.h"
 #include "interface/config.h"
 #include "interface/enginestate.h"
 #include "interface/galdrik_exports.h"
@@ -35,20 +35,24 @@ GALDRIK_EXPORT int32_t DLL_SuchFertig() {
   return SuchThreadJob().laeuft.load(std::memory_order_acquire) != 1 ? 1 : 0;
 }
 
+// The polls read what the search has published, never the figures it is
+// writing at that moment.
 GALDRIK_EXPORT int32_t DLL_SuchStatus() {
-  return static_cast<int32_t>(Suche().statistik.iterationsTiefe & 0xFFFFFFFFu);
+  return static_cast<int32_t>(SuchstandVeroeffentlicht().lesen().statistik.iterationsTiefe &
+                              0xFFFFFFFFu);
 }
 
 GALDRIK_EXPORT void DLL_SuchTermin() { Suche().abbruch = 1; }
 
 GALDRIK_EXPORT int32_t DLL_SuchInfo1(int32_t index) {
   if (index < 0 || index >= 2 * MaxSuchPly) return 0;
-  const SuchausgabeSatz& satz = Suche().ausgabe[index / 2];
+  const SuchausgabeSatz satz = SuchausgabeVeroeffentlicht(index / 2 + 1).lesen();
   return AusgabeSchreiben(index % 2 == 0 ? satz.info : satz.zweiter);
 }
 
 GALDRIK_EXPORT void DLL_SuchInfo2() {
-  const Suchstatistik& s = Suche().statistik;
+  const Suchstand stand = SuchstandVeroeffentlicht().lesen();
+  const Suchstatistik& s = stand.statistik;
   const std::string* l = Konfiguration().statBez;
   auto z = [](uint64_t v) { return static_cast<int64_t>(v); };
   const uint64_t proben = s.hashErfolg + s.hashFehl;
@@ -60,7 +64,7 @@ GALDRIK_EXPORT void DLL_SuchInfo2() {
                 l[3].c_str(), z(s.futilityCutoffs), l[4].c_str(), z(s.nullzugSuchen), l[5].c_str(),
                 static_cast<double>(Prozent(s.nullzugCutoffs, s.nullzugSuchen)));
   std::snprintf(statistikZeilen[2], 100, "%s%s% 9" PRId64 ", %s% 9" PRId64 ", %s% 3.2f%%",
-                l[6].c_str(), l[7].c_str(), z(TT().gespeichert), l[8].c_str(), z(proben),
+                l[6].c_str(), l[7].c_str(), z(stand.hashGespeichert), l[8].c_str(), z(proben),
                 l[9].c_str(), static_cast<double>(Prozent(s.hashErfolg, proben)));
   std::snprintf(statistikZeilen[3], 100,
                 "%s%s% 3" PRId64 " ply, %s% 3" PRId64 " ply, %s% 3" PRId64 " ply", l[10].c_str(),

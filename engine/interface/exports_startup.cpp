@@ -69,6 +69,36 @@ bool Schritt(bool ok, const char* zeile, const char* meldung = nullptr) {
   return ok;
 }
 
+void EngineAbbauen() {
+  // No job may outlive the tables it works on.
+  JobsBeenden();
+  PartieFrei();
+  BitbaseKBKFreigeben();
+  SuchVariablenFreigeben();
+  EPDDateiFrei();
+  BuchFrei();
+  HashFrei();
+  GegenfeldHashFrei();
+  FigStatFreigeben();
+}
+
+// A process that ends, or unloads the library, without DLL_EngineKill still
+// gets the teardown: registered once the state it frees exists, so that it
+// runs before that state itself is destroyed.
+void AbbauBeimEntladen() {
+  Partie();
+  Suche();
+  TT();
+  Buch();
+  FigStat();
+  Engine();
+  SuchThreadJob();
+  EPDThreadJob();
+  static const struct Abbau {
+    ~Abbau() { EngineAbbauen(); }
+  } abbau;
+}
+
 }  // namespace
 
 GALDRIK_EXPORT int32_t DLL_CheckMMX() { return PackedAddLaeuft() ? 1 : 0; }
@@ -96,6 +126,7 @@ GALDRIK_EXPORT void DLL_HashParam(int32_t exponent, int32_t breite, int32_t gege
 }
 
 GALDRIK_EXPORT int32_t DLL_EngineInit() {
+  AbbauBeimEntladen();
   EngineZufall().setzen(static_cast<uint32_t>(std::time(nullptr)));
   JobsBeenden();
   HashFrei();
@@ -120,7 +151,7 @@ GALDRIK_EXPORT int32_t DLL_EngineInit() {
     return 3;
   PartieNeu();
   Schritt(true, "Partie-Infos initialisiert");
-  Engine().aktuelleStellung = Grundstellung();
+  StellungUebernehmen(Grundstellung());
 
   if (SuchOptionen().buch == 1) {
     // A missing book is no reason to stop: the engine searches instead.
@@ -149,41 +180,36 @@ GALDRIK_EXPORT int32_t DLL_EngineInit() {
 }
 
 GALDRIK_EXPORT int32_t DLL_EngineKill() {
-  // No job may outlive the tables it works on.
-  JobsBeenden();
-  PartieFrei();
-  BitbaseKBKFreigeben();
-  SuchVariablenFreigeben();
-  EPDDateiFrei();
-  BuchFrei();
-  HashFrei();
-  GegenfeldHashFrei();
-  FigStatFreigeben();
+  EngineAbbauen();
   return 0;
 }
 
 GALDRIK_EXPORT void DLL_Einstellen(int32_t nullzug, int32_t futility, int32_t erweiterungen,
                                    int32_t hashtabelle, int32_t buch, int32_t gegenfeld,
                                    int32_t ponder, int32_t still, int32_t tablebases) {
-  Suchoptionen& o = SuchOptionen();
-  o.nullzug = nullzug != 0;
-  o.futility = futility != 0;
-  o.erweiterungen = erweiterungen != 0;
-  o.hashtabelle = hashtabelle != 0;
-  o.buch = static_cast<uint8_t>(buch & 1);
-  o.buchVarianz = buch >> 1;
-  o.gegenfeldModus = gegenfeld;
-  o.ponder = ponder != 0;
-  o.still = still != 0;
-  o.tablebases = tablebases != 0;
+  AusserhalbDerJobs(Vormerkung::Suchschalter, [=] {
+    Suchoptionen& o = SuchOptionen();
+    o.nullzug = nullzug != 0;
+    o.futility = futility != 0;
+    o.erweiterungen = erweiterungen != 0;
+    o.hashtabelle = hashtabelle != 0;
+    o.buch = static_cast<uint8_t>(buch & 1);
+    o.buchVarianz = buch >> 1;
+    o.gegenfeldModus = gegenfeld;
+    o.ponder = ponder != 0;
+    o.still = still != 0;
+    o.tablebases = tablebases != 0;
+  });
 }
 
 GALDRIK_EXPORT void DLL_SetFigurName(const char* buchstaben) {
   if (!buchstaben) return;
-  char* ziel = Suche().notationsBuchstaben;
-  const size_t n = strnlen(buchstaben, 6);
-  std::memcpy(ziel, buchstaben, n);
-  ziel[n] = '\0';
+  const std::string neu(buchstaben, strnlen(buchstaben, 6));
+  AusserhalbDerJobs(Vormerkung::Buchstaben, [neu] {
+    char* ziel = Suche().notationsBuchstaben;
+    std::memcpy(ziel, neu.data(), neu.size());
+    ziel[neu.size()] = '\0';
+  });
 }
 
 GALDRIK_EXPORT void DLL_SetStatBez(const char* l0, const char* l1, const char* l2, const char* l3,
@@ -216,7 +242,7 @@ GALDRIK_EXPORT void DLL_AutoFENLog() {
 }
 
 GALDRIK_EXPORT int32_t DLL_AutoFENAnz() {
-  std::FILE* f = std::fopen(Konfiguration().fenLogPfad.c_str(), "rb");
+  std::FILE* f = LeseDateiOeffnen(Konfiguration().fenLogPfad);
   if (!f) return 0;
   // Line reads until one hits the end of the file, that read included: n
   // lines ending in a line feed count n + 1.

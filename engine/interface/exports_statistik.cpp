@@ -12,6 +12,7 @@
 #include "core/textfile.h"
 #include "interface/enginestate.h"
 #include "interface/galdrik_exports.h"
+#include "interface/jobs.h"
 #include "interface/pgnstatistik.h"
 
 using namespace galdrik;
@@ -24,13 +25,19 @@ GALDRIK_EXPORT int32_t DLL_Bewertung() {
   return StellungBewerten(st, 0);
 }
 
-GALDRIK_EXPORT int32_t DLL_SpeedTestEval(int32_t n) { return SpeedTestEval(n); }
+// The timing tests evaluate and search with the engine's shared tables: not
+// while a job's thread works with them.
+GALDRIK_EXPORT int32_t DLL_SpeedTestEval(int32_t n) {
+  return JobLaeuft() ? JobLaeuftNoch : SpeedTestEval(n);
+}
 
-GALDRIK_EXPORT int32_t DLL_SpeedTestMovegen(int32_t n) { return SpeedTestMovegen(n); }
+GALDRIK_EXPORT int32_t DLL_SpeedTestMovegen(int32_t n) {
+  return JobLaeuft() ? JobLaeuftNoch : SpeedTestMovegen(n);
+}
 
-GALDRIK_EXPORT int32_t DLL_TestZL() { return TestZL(); }
+GALDRIK_EXPORT int32_t DLL_TestZL() { return JobLaeuft() ? JobLaeuftNoch : TestZL(); }
 
-GALDRIK_EXPORT int32_t DLL_TestLK() { return TestLK(); }
+GALDRIK_EXPORT int32_t DLL_TestLK() { return JobLaeuft() ? JobLaeuftNoch : TestLK(); }
 
 GALDRIK_EXPORT int32_t DLL_PGNStatistikErstellen(const char* pgnPfad, const char* zweiterPfad) {
   if (!pgnPfad) return -9;
@@ -48,6 +55,8 @@ GALDRIK_EXPORT int32_t DLL_Fenograph(const char* fenListe, const char* ausgabe) 
   if (!liste.offen()) return -1;
   if (!FigStatAllok(1)) return -2;
   FigStatFENDatei(liste);
+  // A list that breaks off (a read error, an endless line) is no list.
+  if (liste.fehler()) return -1;
   return FigStatSpeichern(ausgabe, 1) == 0 ? 0 : -3;
 }
 

@@ -34,7 +34,7 @@ GALDRIK_EXPORT int32_t DLL_AutoFENFEN(int32_t nummer);
 GALDRIK_EXPORT void DLL_Grundstellung(int32_t* feld);
 GALDRIK_EXPORT void DLL_Leerstellung(int32_t* feld);
 GALDRIK_EXPORT void DLL_StellungGet(int32_t* feld);
-GALDRIK_EXPORT void DLL_StellungSet(const int32_t* feld);
+GALDRIK_EXPORT int32_t DLL_StellungSet(const int32_t* feld);
 GALDRIK_EXPORT void DLL_StellungSave();
 GALDRIK_EXPORT void DLL_StellungLoad();
 GALDRIK_EXPORT void DLL_StellungKill();
@@ -49,7 +49,7 @@ GALDRIK_EXPORT int32_t DLL_ZugAnz();
 GALDRIK_EXPORT void DLL_ZugGet(int32_t* zug);
 GALDRIK_EXPORT void DLL_ZugSet(const int32_t* zug);
 GALDRIK_EXPORT int32_t DLL_ZugLegal();
-GALDRIK_EXPORT void DLL_ZugMachen(int32_t index);
+GALDRIK_EXPORT int32_t DLL_ZugMachen(int32_t index);
 GALDRIK_EXPORT int32_t DLL_PGNInput(const char* text, const char* buchstaben);
 GALDRIK_EXPORT int32_t DLL_PGNOutput(int32_t index);
 

@@ -3,34 +3,75 @@
 // other runs.
 #include "interface/jobs.h"
 
+#include <new>
 #include <system_error>
 #include <utility>
 
 #include "core/search.h"
 #include "core/suchoptionen.h"
+#include "core/suchstand.h"
+#include "core/tt.h"
 #include "interface/enginestate.h"
 #include "interface/epd.h"
+#include "interface/partie.h"
 
 namespace galdrik {
 
+namespace {
+
+// What a job's thread works on, made before the job itself, so that at exit
+// the job (and its thread) goes first and the state it reads after it.
+void GeteilterZustand() {
+  Suche();
+  SuchOptionen();
+  TT();
+  Engine();
+  EPD();
+  SuchstandVeroeffentlicht();
+}
+
+}  // namespace
+
 SuchJob& SuchThreadJob() {
-  static SuchJob job;
+  static SuchJob& job = []() -> SuchJob& {
+    GeteilterZustand();
+    static SuchJob j;
+    return j;
+  }();
   return job;
 }
 
 EPDTestJob& EPDThreadJob() {
-  static EPDTestJob job;
+  static EPDTestJob& job = []() -> EPDTestJob& {
+    GeteilterZustand();
+    static EPDTestJob j;
+    return j;
+  }();
   return job;
+}
+
+SuchJob::~SuchJob() {
+  if (!thread.joinable()) return;
+  Suche().abbruch.store(1);
+  thread.join();
+}
+
+EPDTestJob::~EPDTestJob() {
+  if (!thread.joinable()) return;
+  abbruch.store(1);
+  Suche().abbruch.store(1);
+  thread.join();
 }
 
 namespace {
 
+void GemerkterPartiepfad(std::vector<Stellung>& pfad) { pfad = SuchThreadJob().partiepfad; }
+
 void SuchThread() {
   SuchJob& job = SuchThreadJob();
   EngineZustand& e = Engine();
-  const Stellung kopie = e.aktuelleStellung;
   e.letzterSuchwert =
-      SucheWurzel(kopie, job.tiefe, job.weichZeit, job.hartZeit, SuchOptionen().buch, 0);
+      SucheWurzel(job.stellung, job.tiefenLimit, job.weichLimit, job.hartLimit, job.buch, 0);
   e.austauschzug = Suche().ergebnis.zug;
   // The move and score are stored before the flag clears: the program reads
   // them only once it sees the search finished.
@@ -41,11 +82,6 @@ void EPDTestThread(int32_t weichZeit, int32_t hartZeit) {
   EPDTestJob& job = EPDThreadJob();
   EPDTestLauf(weichZeit, hartZeit, job.abbruch);
   job.laeuft.store(0, std::memory_order_release);
-}
-
-bool EinJobLaeuft() {
-  return SuchThreadJob().laeuft.load(std::memory_order_acquire) == 1 ||
-         EPDThreadJob().laeuft.load(std::memory_order_acquire) == 1;
 }
 
 // Marks the job running, then starts its thread; a thread that cannot be
@@ -64,11 +100,53 @@ int32_t ThreadStarten(Job& job, Argumente&&... argumente) {
 
 }  // namespace
 
+namespace {
+
+std::function<void()> vorgemerkt[static_cast<int>(Vormerkung::Anzahl)];
+
+void VorgemerktesUebernehmen() {
+  for (auto& aenderung : vorgemerkt)
+    if (aenderung) {
+      aenderung();
+      aenderung = nullptr;
+    }
+}
+
+}  // namespace
+
+void AusserhalbDerJobs(Vormerkung art, std::function<void()> aenderung) {
+  if (!JobLaeuft()) {
+    aenderung();
+    return;
+  }
+  vorgemerkt[static_cast<int>(art)] = std::move(aenderung);
+}
+
+bool SucheLaeuft() { return SuchThreadJob().laeuft.load(std::memory_order_acquire) == 1; }
+
+bool JobLaeuft() {
+  return SucheLaeuft() || EPDThreadJob().laeuft.load(std::memory_order_acquire) == 1;
+}
+
 int32_t SucheStarten() {
   SuchJob& job = SuchThreadJob();
-  if (EinJobLaeuft()) return -1;
+  if (JobLaeuft()) return -1;
   if (job.thread.joinable()) job.thread.join();
+  VorgemerktesUebernehmen();
+  job.stellung = Engine().aktuelleStellung;
+  job.tiefenLimit = job.tiefe;
+  job.weichLimit = job.weichZeit;
+  job.hartLimit = job.hartZeit;
+  job.buch = SuchOptionen().buch;
+  try {
+    job.partiepfad.clear();
+    PartiePfadStellungen(job.partiepfad);
+  } catch (const std::bad_alloc&) {
+    job.partiepfad.clear();
+  }
+  PartiepfadQuelleSetzen(&GemerkterPartiepfad);
   Suche().statistik.iterationsTiefe = 0;
+  SuchstandZuruecksetzen();
   // Cleared here, before the thread exists, so that a stop request made
   // right after the start is never lost.
   Suche().abbruch = 0;
@@ -77,8 +155,10 @@ int32_t SucheStarten() {
 
 int32_t EPDTestStarten(int32_t weichZeit, int32_t hartZeit) {
   EPDTestJob& job = EPDThreadJob();
-  if (EinJobLaeuft()) return -1;
+  if (JobLaeuft()) return -1;
   if (job.thread.joinable()) job.thread.join();
+  VorgemerktesUebernehmen();
+  SuchstandZuruecksetzen();
   // Reset before the thread exists, so a poll right after the start never
   // shows the previous test's figures.
   EPDTestZuruecksetzen();
@@ -112,6 +192,7 @@ void JobsBeenden() {
   }
   job.laeuft.store(0, std::memory_order_release);
   EPDTestBeenden();
+  VorgemerktesUebernehmen();
 }
 
 void JobsZuruecksetzen() {

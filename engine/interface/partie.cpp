@@ -14,6 +14,7 @@
 #include "core/makemove.h"
 #include "core/movegen.h"
 #include "core/search.h"
+#include "core/suchstand.h"
 #include "core/textfile.h"
 #include "interface/enginestate.h"
 
@@ -66,7 +67,6 @@ void PartieNeu() {
   for (int t = 0; t < PartieTagAnzahl; ++t) p.infos[t] = "?";
   p.infos[TagDate] = HeutigesDatum();
   PartieWurzelErsetzen(new (std::nothrow) Partiewurzel(Grundstellung(), 0));
-  PartiepfadQuelleSetzen(&PartiePfadStellungen);
 }
 
 void PartieFrei() {
@@ -86,9 +86,18 @@ int32_t PartieZugAnhaengen(const Zug& zug, int16_t wert, uint8_t engineFlag) {
   Zugknoten* knoten = ZugknotenFinden(p.aktuell, zug);
   if (!knoten) return -1;
   p.aktuell = knoten;
-  if (engineFlag == 1 && Suche().statistik.iterationsTiefe > 0)
+  if (engineFlag == 1 && SuchstandVeroeffentlicht().lesen().statistik.iterationsTiefe > 0)
     knoten->kommentar = Suchkommentar(wert);
   return 0;
+}
+
+bool PartieStehtBei(const Stellung& st) {
+  const Zugknoten* aktuell = Partie().aktuell;
+  if (!aktuell) return false;
+  Stellung knoten;
+  aktuell->StellungGet(knoten);
+  return knoten.schluessel == st.schluessel && knoten.belegt == st.belegt &&
+         knoten.amZug == st.amZug;
 }
 
 int32_t PartieAktuellerPly() {
@@ -117,7 +126,7 @@ std::string PartieNotationText(std::string_view buchstaben) {
 }
 
 std::string Suchkommentar(int16_t wert) {
-  const Suchstatistik& s = Suche().statistik;
+  const Suchstatistik s = SuchstandVeroeffentlicht().lesen().statistik;
   std::string text = std::to_string(s.iterationsTiefe) + "/" + std::to_string(s.tiefsterPly) + "/" +
                      std::to_string(s.tiefsterRuhePly) + " ";
   if (wert > MattSchwelle)
@@ -133,6 +142,7 @@ void ZumKnotenGehen(Zugknoten* knoten) {
   if (!knoten) return;
   Partie().aktuell = knoten;
   knoten->StellungGet(Engine().aktuelleStellung);
+  LegalzuglisteErneuern();
 }
 
 Zugknoten* KnotenAnPosition(int32_t position) {

@@ -33,6 +33,16 @@ void PartieWurzelSetzen(const Stellung& start, int32_t ply);
 // recorded).
 int32_t PartieZugAnhaengen(const Zug& zug, int16_t wert, uint8_t engineFlag);
 
+// The engine log's line for a move the full record could not take.
+inline constexpr std::string_view PartieVollMeldung = "Partie voll: Zug nicht gespeichert\n";
+// ... and for a move on a position that is not the record's current one.
+inline constexpr std::string_view ZugOhnePartieMeldung =
+    "Stellung nicht aus der Partie: Zug nicht gespeichert\n";
+
+// Whether the position is the one the current node stands for: a move
+// recorded there is replayed on it whenever the record is walked.
+bool PartieStehtBei(const Stellung& st);
+
 // Ply of the current node (0 when there is no game).
 int32_t PartieAktuellerPly();
 

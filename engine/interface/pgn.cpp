@@ -9,6 +9,7 @@
 #include <new>
 
 #include "core/fen.h"
+#include "core/log.h"
 #include "core/makemove.h"
 #include "core/movegen.h"
 #include "core/notation.h"
@@ -118,17 +119,22 @@ struct Parsezeile {
   Zugknoten* letzterZug;   // nullptr before the line's first move
   Stellung vorLetztemZug;  // position before that move
   Zugknoten* abzweig;      // the node a variation's first move branches from
+  bool* voll;              // set when a move found the record full
 };
 
 // A move token played in the line; false when it cannot be.
 bool ZugLesen(Parsezeile& z, std::string_view text) {
   Zugknoten* vater = z.aktuell ? z.aktuell : z.abzweig;
-  if (text.size() > 16 || vater->ply >= MaxPartiePly) return false;
+  if (text.size() > 16) return false;
   Zugliste liste;
   ZugGenerator(z.stellung, GenAlleZuege, liste);
   uint8_t status = 0;
   const int16_t i = PGNZugInterpretieren(liste, text, FigurenEnglisch, status);
   if (i < 0) return false;
+  if (vater->ply >= MaxPartiePly) {
+    if (z.voll) *z.voll = true;
+    return false;
+  }
   Zugknoten* knoten =
       z.aktuell ? ZugknotenFinden(vater, liste.zuege[i]) : VarianteAnhaengen(vater, liste.zuege[i]);
   if (!knoten) return false;
@@ -224,6 +230,11 @@ int32_t PGNDateiIndex(const std::string& pfad, std::vector<PGNIndexSatz>& saetze
     zugtextOffen = false;
   };
   for (; leser.lesen(zeile); ++nummer) {
+    // Line numbers are 32-bit in the index.
+    if (nummer == INT32_MAX) {
+      saetze.clear();
+      return PGNNichtGeoeffnet;
+    }
     if (IstEventZeile(zeile)) {
       // The empty line that separates games belongs to neither; a last
       // movetext line right before the next game's tags stays with its game.
@@ -255,6 +266,12 @@ int32_t PGNDateiIndex(const std::string& pfad, std::vector<PGNIndexSatz>& saetze
       zugtextOffen = true;
     }
   }
+  // A file that breaks off in a read error or an endless line is no
+  // database.
+  if (leser.fehler()) {
+    saetze.clear();
+    return PGNNichtGeoeffnet;
+  }
   if (zugtextOffen) zugtextSchliessen(nummer - erste);
   return static_cast<int32_t>(std::min<size_t>(saetze.size(), INT32_MAX));
 }
@@ -271,6 +288,10 @@ int32_t PGNZugtextLeser::lesen(int32_t erste, int32_t anzahl, std::string& text)
     if (!zeile_.empty() && zeile_[0] == '%') continue;
     text += zeile_;
     text += '\n';
+  }
+  if (leser_.fehler()) {
+    text.clear();
+    return -1;
   }
   return static_cast<int32_t>(std::min<size_t>(text.size(), INT32_MAX));
 }
@@ -292,19 +313,24 @@ int32_t PGNPartieLaden(const PGNIndexSatz& satz, std::string_view zugtext) {
     wurzelPly = halbzugNummer - 1;
     if (wurzelPly >= MaxWurzelPly) return PGNStartplyZuGross;
   }
-  if (Partiewurzel* wurzel = PGNZugtextParsen(start, wurzelPly, zugtext))
+  bool voll = false;
+  if (Partiewurzel* wurzel = PGNZugtextParsen(start, wurzelPly, zugtext, &voll))
     PartieWurzelErsetzen(wurzel);
-  return 0;
+  if (!voll) return 0;
+  LogZeile(PGNPartieZuLangMeldung);
+  return PGNPartieZuLang;
 }
 
 // A variation's moves go straight below the node it branches from, after
 // the alternatives already there; an alternative to a variation's own first
 // move joins the same node. Each variation is a frame on the stack of lines.
-Partiewurzel* PGNZugtextParsen(const Stellung& start, int32_t wurzelPly, std::string_view t) {
+Partiewurzel* PGNZugtextParsen(const Stellung& start, int32_t wurzelPly, std::string_view t,
+                               bool* voll) {
   auto* wurzel = new (std::nothrow) Partiewurzel(start, wurzelPly);
   if (!wurzel) return nullptr;
+  if (voll) *voll = false;
   std::vector<Parsezeile> zeilen;
-  zeilen.push_back({wurzel, start, nullptr, {}, nullptr});
+  zeilen.push_back({wurzel, start, nullptr, {}, nullptr, voll});
   size_t i = 0;
 
   // Ends the innermost line; unless a variation ended at its own
@@ -331,7 +357,7 @@ Partiewurzel* PGNZugtextParsen(const Stellung& start, int32_t wurzelPly, std::st
         i = VarianteUeberspringen(t, i);
         continue;
       }
-      const Parsezeile variante{nullptr, z.vorLetztemZug, nullptr, {}, z.letzterZug->parent};
+      const Parsezeile variante{nullptr, z.vorLetztemZug, nullptr, {}, z.letzterZug->parent, voll};
       zeilen.push_back(variante);
     } else if (c == ')' || c == '}') {
       ++i;

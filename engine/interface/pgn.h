@@ -33,6 +33,11 @@ inline constexpr int32_t PGNTagFehlerhaft = -4;  // unclosed tag line or value t
 // Results of PGNPartieLaden.
 inline constexpr int32_t PGNFENUngueltig = -1;
 inline constexpr int32_t PGNStartplyZuGross = -2;
+// The game is loaded as far as the record holds it (MaxPartiePly); the rest
+// of its movetext is not, and the engine log says so.
+inline constexpr int32_t PGNPartieZuLang = -3;
+inline constexpr std::string_view PGNPartieZuLangMeldung =
+    "PGN-Partie zu lang: nur bis zum Halbzug 6299 geladen\n";
 
 struct PGNIndexSatz {
   std::array<std::string, PGNTagAnzahl> tags;  // SetUp "0" unless the file says otherwise
@@ -84,12 +89,15 @@ class PGNZugtextLeser {
 };
 
 // A new game from the record's tags and start position with the movetext's
-// moves; the root is current. 0, PGNFENUngueltig or PGNStartplyZuGross.
+// moves; the root is current. 0, PGNFENUngueltig, PGNStartplyZuGross or
+// PGNPartieZuLang.
 int32_t PGNPartieLaden(const PGNIndexSatz& satz, std::string_view zugtext);
 
 // The movetext as a tree below a new root holding the start position. The
 // parse keeps whatever it read up to a token it cannot play. nullptr only
-// when memory runs out.
-Partiewurzel* PGNZugtextParsen(const Stellung& start, int32_t wurzelPly, std::string_view zugtext);
+// when memory runs out. With voll, whether a move was left out because the
+// record was full.
+Partiewurzel* PGNZugtextParsen(const Stellung& start, int32_t wurzelPly, std::string_view zugtext,
+                               bool* voll = nullptr);
 
 }  // namespace galdrik

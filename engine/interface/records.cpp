@@ -60,7 +60,8 @@ Stellung StellungAusFeld(const int32_t* feld) {
     }
   }
   // A second king of one colour overwrote the first: the first keeps its
-  // colour bit but no piece, which the consistency test reports.
+  // colour bit but no piece, which the consistency test reports (and
+  // FeldMangel refuses before such a record is used).
   st.rochade[RochadeWeissLang] = feld[GSRochadeWeissLang] == 1;
   st.rochade[RochadeWeissKurz] = feld[GSRochadeWeissKurz] == 1;
   st.rochade[RochadeSchwarzLang] = feld[GSRochadeSchwarzLang] == 1;
@@ -78,6 +79,28 @@ Stellung StellungAusFeld(const int32_t* feld) {
     st.bewertung = StellungBewerten(st, 0);
   }
   return st;
+}
+
+int32_t StellungMangel(const Stellung& st) {
+  if (StellungLegal(st) || st.koenigW > 63 || st.koenigS > 63) return 1;
+  const Bitboard typen = st.bauern | st.springer | st.laeufer | st.tuerme | st.damen;
+  if ((st.weiss & ~typen) != Feldmaske[st.koenigW] ||
+      (st.schwarz & ~typen) != Feldmaske[st.koenigS])
+    return 1;
+  if (!MaterialMoeglich(st, st.weiss) || !MaterialMoeglich(st, st.schwarz)) return 1;
+  if (st.bauern & (Reihenmaske[0] | Reihenmaske[7])) return 2;
+  return 0;
+}
+
+int32_t FeldMangel(const int32_t* feld) {
+  int koenigeW = 0, koenigeS = 0;
+  for (int s = 0; s < 64; ++s) {
+    if (feld[s] < -Koenig || feld[s] > Koenig) return 1;
+    koenigeW += feld[s] == Koenig;
+    koenigeS += feld[s] == -Koenig;
+  }
+  if (koenigeW != 1 || koenigeS != 1) return 1;
+  return StellungMangel(StellungAusFeld(feld));
 }
 
 void FeldAusStellung(const Stellung& st, int32_t zugnummer, int32_t* feld) {

@@ -34,4 +34,14 @@ void FeldAusStellung(const Stellung& st, int32_t zugnummer, int32_t* feld);
 // Castling rights by kings and rooks, en-passant square by rank and pawns.
 void RochadeUndEPBereinigen(Stellung& st);
 
+// What keeps a position from being one the engine can work on: 0 none;
+// 1 the boards disagree, a colour has not exactly one king, or a colour has
+// more men than a game can reach; 2 a pawn on the first or last rank. The
+// codes are those of DLL_StellungLegal.
+int32_t StellungMangel(const Stellung& st);
+
+// The same for a record before it is built: codes outside -6..6 and a second
+// king of a colour (which the built position would no longer show) are 1.
+int32_t FeldMangel(const int32_t* feld);
+
 }  // namespace galdrik

@@ -13,6 +13,7 @@
 #include "core/movegen.h"
 #include "core/notation.h"
 #include "core/search.h"
+#include "core/suchstand.h"
 #include "interface/enginestate.h"
 #include "interface/galdrik_exports.h"
 #include "interface/partie.h"
@@ -303,6 +304,7 @@ TEST_F(PartieTest, Suchkommentar) {
     Suche().statistik.iterationsTiefe = f.tiefe;
     Suche().statistik.tiefsterPly = 12;
     Suche().statistik.tiefsterRuhePly = 20;
+    SuchstandVeroeffentlichen();
     Spielen("d4", 1, f.wert);
     const auto& k = Partie().aktuell->kommentar;
     if (f.kommentar) {
@@ -318,6 +320,7 @@ TEST_F(PartieTest, Suchkommentar) {
   DLL_SetComment("eigener");
   DLL_ZugMinus();
   Suche().statistik.iterationsTiefe = 3;
+  SuchstandVeroeffentlichen();
   Spielen("d4", 0, 50);
   EXPECT_EQ(*Partie().aktuell->kommentar, "eigener");
 }

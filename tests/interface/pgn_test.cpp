@@ -308,12 +308,14 @@ TEST_F(PGNTest, SetUpStartUndPlygrenzen) {
       EXPECT_EQ(Partie().wurzel->ply, f.wurzelPly) << f.fen;
     }
   }
-  // A game at the ply limit takes no further move.
+  // A game at the ply limit takes no further move, and says that it left
+  // moves out; what the record holds stays loaded.
   PGNIndexSatz satz;
   satz.tags[TagSetUp] = "1";
   satz.tags[TagFEN] = "4k3/8/8/8/8/8/4P3/4K3 w - - 0 3150";
-  ASSERT_EQ(PGNPartieLaden(satz, "3150. Kd2 Kd7 3151. Kd3"), 0);
+  ASSERT_EQ(PGNPartieLaden(satz, "3150. Kd2 Kd7 3151. Kd3"), PGNPartieZuLang);
   EXPECT_EQ(Baum(), "@6298 Ke1-d2 ");
+  ASSERT_EQ(PGNPartieLaden(satz, "3150. Kd2 *"), 0);
 
   // Through the export a refused start leaves an empty new game.
   const std::string pfad = Datei("fen.pgn");
