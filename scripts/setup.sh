@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkgconf libgtest-dev libgmock-dev libmd-dev
-  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core clang-format)
+  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core clang-format pgn-extract)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -55,10 +55,11 @@ GALDRIK_EXPORT int32_t DLL_PGNDateiPartieText(const char* pfad, int32_t spiel) {
 GALDRIK_EXPORT int32_t DLL_PGNDateiPartieLoad(const char* pfad, int32_t spiel) {
   if (!pfad) return TextFehlt;
   const PGNIndexSatz* satz = Satz(spiel);
+  Datenbank().abbruch.clear();
   if (!satz) return -1;
   std::string zugtext;
   PGNPartieTextLesen(pfad, satz->ersteZeile, satz->zeilenAnzahl, zugtext);
-  const int32_t ergebnis = PGNPartieLaden(*satz, zugtext);
+  const int32_t ergebnis = PGNPartieLaden(*satz, zugtext, &Datenbank().abbruch);
   if (ergebnis < 0) PartieNeu();
   const Zugknoten* aktuell = Partie().aktuell;
   if (aktuell) aktuell->StellungGet(Engine().aktuelleStellung);
@@ -67,6 +68,8 @@ GALDRIK_EXPORT int32_t DLL_PGNDateiPartieLoad(const char* pfad, int32_t spiel) {
            "\n");
   return ergebnis;
 }
+
+GALDRIK_EXPORT int32_t DLL_PGNDateiPartieAbbruch() { return AusgabeSchreiben(Datenbank().abbruch); }
 
 GALDRIK_EXPORT int32_t DLL_PGNDateiSchliessen() {
   Datenbank().saetze = {};

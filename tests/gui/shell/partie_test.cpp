@@ -291,14 +291,21 @@ class PartieTest : public QObject {
   // window shows what the engine now holds.
   void laden_data() {
     QTest::addColumn<int>("ergebnis");
-    QTest::addColumn<bool>("meldung");
-    QTest::newRow("gelesen") << 0 << false;
-    QTest::newRow("FEN ungültig") << -1 << true;
-    QTest::newRow("Halbzug zu hoch") << -2 << true;
+    QTest::addColumn<QString>("abbruch");  // where the engine stopped reading
+    QTest::addColumn<QString>("meldung");
+    QTest::newRow("gelesen") << 0 << QString() << QString();
+    QTest::newRow("FEN ungültig") << -1 << QString()
+                                  << "Fehler! Die Partie konnte nicht korrekt gelesen werden.";
+    QTest::newRow("Halbzug zu hoch")
+        << -2 << QString() << "Fehler! Die Partie konnte nicht korrekt gelesen werden.";
+    QTest::newRow("nur zum Teil gelesen")
+        << 0 << "2. Qxf7"
+        << "Die Partie konnte nur bis zum Zug 2. Qxf7 gelesen werden; geladen sind die Züge davor.";
   }
   void laden() {
     QFETCH(int, ergebnis);
-    QFETCH(bool, meldung);
+    QFETCH(QString, abbruch);
+    QFETCH(QString, meldung);
     test::RecordingUi ui;
     Oberflaeche* o = test::starten();
     QVERIFY(o);
@@ -307,6 +314,7 @@ class PartieTest : public QObject {
     o->findChild<TextBox*>("TextEngine")->setText("alt");
     test::Standin_Zuruecksetzen();
     test::Standin_Antwort("DLL_PGNDateiPartieLoad", ergebnis);
+    test::Standin_TextSetzen("DLL_PGNDateiPartieAbbruch", abbruch.toUtf8().constData());
     GUIStellung geladen{};
     geladen[4] = 6;
     geladen[60] = -6;
@@ -317,10 +325,9 @@ class PartieTest : public QObject {
     const QStringList aufrufe = test::fensterAufrufe();
     QCOMPARE(aufrufe.first(), "DLL_PGNDateiPartieLoad(\"" + kDatei + "\",2)");
     QCOMPARE(aufrufe.last(), QStringLiteral("DLL_PGNDateiSchliessen()"));
-    QCOMPARE(ui.boxen.size(), meldung ? 1 : 0);
-    if (meldung) {
-      QCOMPARE(ui.boxen[0].text,
-               QStringLiteral("Fehler! Die Partie konnte nicht korrekt gelesen werden."));
+    QCOMPARE(ui.boxen.size(), meldung.isEmpty() ? 0 : 1);
+    if (!meldung.isEmpty()) {
+      QCOMPARE(ui.boxen[0].text, meldung);
       QCOMPARE(ui.boxen[0].stil, MsgStil::Exclamation);
       QCOMPARE(ui.boxen[0].titel, Sprache::FehlerTitel);
     }
