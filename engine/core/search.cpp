@@ -108,6 +108,7 @@ void SuchVariablenFreigeben() {
 
 void StatistikVariablenInit() {
   Suche().statistik = Suchstatistik{};
+  GegenfeldSystemeZuruecksetzen();
   TT().gespeichert = 0;
 }
 
