@@ -110,6 +110,9 @@ class E2ETest : public QObject {
     QFile datei(pgn);
     QVERIFY(datei.open(QIODevice::ReadOnly));
     const QString inhalt = QString::fromUtf8(datei.readAll());
+    // The file is new: the save dialog asked before making it.
+    QCOMPARE(ui.boxen.size(), 1);
+    QCOMPARE(ui.boxen.takeFirst().text, Sprache::MsgDateiErstellen.arg(pgn));
     QVERIFY2(inhalt.contains(QStringLiteral("[White \"Müller, Jörg\"]")), qPrintable(inhalt));
     QVERIFY2(inhalt.contains(QStringLiteral("1.e2-e4 ")), qPrintable(inhalt));
     QVERIFY2(inhalt.contains("{" + kKommentar + "}"), qPrintable(inhalt));
