@@ -4,7 +4,6 @@
 #include "shell/controls/figurenbilder.h"
 
 #include <QPainter>
-#include <cstdlib>
 #include <utility>
 
 #include "guitest.h"
@@ -107,7 +106,6 @@ class FigurenbilderTest : public QObject {
     for (int betrag = 1; betrag <= 6; ++betrag) {
       for (int figur : {betrag, -betrag}) {
         for (bool dunkel : {false, true}) {
-          const int grund = dunkel ? fb::kDunkel : fb::kHell;
           const QImage bild =
               liste_.picture(fb::BildIndex(figur, dunkel))
                   .scaled(kFeld, kFeld, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
