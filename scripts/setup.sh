@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build pkgconf libgtest-dev libgmock-dev libmd-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core clang-format
-  clang libclang-rt-14-dev)
+  clang libclang-rt-14-dev pgn-extract)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -60,8 +60,7 @@ uint8_t Erkannt(Stellung& st, int32_t wert, bool remis) {
 // King and rook or queen against the king: the smaller the lone king's
 // quarter of the board beyond the heavy piece's lines and the nearer the
 // other king, the closer the mate. An edge-bound attacking king helps less.
-int32_t SchwerfigurMatt(int figur, bool dame, int starkerKoenig, int einzelKoenig,
-                        Bitboard grundreihe) {
+int32_t SchwerfigurMatt(int figur, bool dame, int starkerKoenig, int einzelKoenig) {
   int32_t b = dame ? 850 : 450;
   const int f = Linie(figur), r = Reihe(figur);
   const int F = Linie(einzelKoenig), R = Reihe(einzelKoenig);
@@ -74,7 +73,9 @@ int32_t SchwerfigurMatt(int figur, bool dame, int starkerKoenig, int einzelKoeni
   }
   b += 4 * (14 - LinienAbstand(starkerKoenig, einzelKoenig) -
             ReihenAbstand(starkerKoenig, einzelKoenig));
-  if (Auf(starkerKoenig, LinieA | LinieH | grundreihe)) b -= 25;
+  // Files and ranks are the board's own here, for either colour, so the
+  // rank is the first one for Black's king too.
+  if (Auf(starkerKoenig, LinieA | LinieH | Reihe1)) b -= 25;
   return b;
 }
 
@@ -314,7 +315,7 @@ uint8_t EndspielErkenner(Stellung& st, uint8_t n, const BewertungsZustand& z) {
     if (figur & (st.springer | st.laeufer)) return Erkannt(st, 0, true);
     const bool weiss = (figur & st.weiss) != 0;
     const int32_t b = SchwerfigurMatt(ErstesBit(figur), (figur & st.damen) != 0, weiss ? kW : kS,
-                                      weiss ? kS : kW, weiss ? Reihe1 : Reihe8);
+                                      weiss ? kS : kW);
     return Erkannt(st, weiss ? b : -b, false);
   }
   if (n == 4) return VierSteine(st, z, kW, kS);

@@ -255,9 +255,9 @@ int16_t StellungBewerten(Stellung& st, uint8_t ansicht) {
   const int bauernDifferenz = Anzahl(z.bauernW) - Anzahl(z.bauernS);
   const bool weissOhne =
       OhneMattmaterial(st, z.bauernW, z.springerW, z.laeuferW, z.tuermeW, z.damenW);
-  // A side without mating material cannot win, whichever side that is; both
-  // sides may lack it (a minor piece each), and then neither lead counts.
-  if (OhneMattmaterial(st, z.bauernS, z.springerS, z.laeuferS, z.tuermeS, z.damenS))
+  // Black's lack of mating material is looked at only where White has it: a
+  // minor piece each leaves a small lead for Black standing.
+  if (!weissOhne && OhneMattmaterial(st, z.bauernS, z.springerS, z.laeuferS, z.tuermeS, z.damenS))
     kannNicht.schwarz = true;
   if ((weissOhne || kannNicht.weiss) && wert > 2)
     wert = bauernDifferenz;

@@ -5,6 +5,7 @@
 #include "core/gegenfeld.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -12,7 +13,6 @@
 #include "core/eval.h"
 #include "core/kpk.h"
 #include "core/log.h"
-#include "core/search.h"
 
 namespace galdrik {
 
@@ -22,7 +22,8 @@ struct GegenfeldCache {
   std::mutex sperre;
   Gegenfeldeintrag* eintraege = nullptr;
   uint32_t anzahl = 0;
-  uint32_t ring = 0;  // the slot the next computed table overwrites
+  uint32_t ring = 0;                   // the slot the next computed table overwrites
+  std::atomic<uint64_t> berechnet{0};  // tables computed, not looked up
 };
 
 GegenfeldCache& Cache() {
@@ -92,15 +93,13 @@ int8_t EinenZugWeiter(int best) {
   return 0;
 }
 
-// Every pass reads the values of the pass before, so a value is the length
-// of the shortest forced king march, and a structure and its colour mirror
-// get mirrored tables whatever order the squares are visited in.
+// Passes over the one table in place, White's king squares and then Black's
+// in rising order: a value stored earlier in a pass is read later in the
+// same pass, so the passes end sooner than with a copy per pass.
 void Ausbreiten(Gegenfeldeintrag& t, Bitboard bW, Bitboard bS, Bitboard aW, Bitboard aS) {
   const Bitboard bauern = bW | bS;
-  int8_t vorher[sizeof t.werte];
   for (bool geaendert = true; geaendert;) {
     geaendert = false;
-    std::memcpy(vorher, t.werte, sizeof vorher);
     for (Bitboard ws = ~aS & ~bauern; ws;) {
       const int w = ErstesBitEntfernen(ws);
       for (Bitboard bs = ~aW & ~bauern & ~Feldmaske[w] & ~KoenigAngriff[w]; bs;) {
@@ -111,7 +110,7 @@ void Ausbreiten(Gegenfeldeintrag& t, Bitboard bW, Bitboard bS, Bitboard aW, Bitb
           if (zuege) {
             int best = -127;
             while (zuege)
-              best = std::max<int>(best, vorher[GegenfeldIndex(ErstesBitEntfernen(zuege), b, 0)]);
+              best = std::max<int>(best, t.werte[GegenfeldIndex(ErstesBitEntfernen(zuege), b, 0)]);
             weissZieht = EinenZugWeiter(best);
             geaendert |= weissZieht != 0;
           }
@@ -122,7 +121,7 @@ void Ausbreiten(Gegenfeldeintrag& t, Bitboard bW, Bitboard bS, Bitboard aW, Bitb
           if (zuege) {
             int best = 127;
             while (zuege)
-              best = std::min<int>(best, vorher[GegenfeldIndex(w, ErstesBitEntfernen(zuege), 1)]);
+              best = std::min<int>(best, t.werte[GegenfeldIndex(w, ErstesBitEntfernen(zuege), 1)]);
             schwarzZieht = EinenZugWeiter(best);
             geaendert |= schwarzZieht != 0;
           }
@@ -162,7 +161,7 @@ bool GegenfeldTabelle(const Stellung& st, int32_t modus, Gegenfeldeintrag& puffe
   Ausbreiten(puffer, bW, bS, aW, aS);
 
   std::lock_guard<std::mutex> lock(cache.sperre);
-  ++Suche().statistik.gegenfeldSysteme;
+  cache.berechnet.fetch_add(1, std::memory_order_relaxed);
   if (cache.anzahl > 0) {
     std::memcpy(&cache.eintraege[cache.ring], &puffer, sizeof puffer);
     cache.ring = (cache.ring + 1) % cache.anzahl;
@@ -210,6 +209,10 @@ void GegenfeldHashLeeren() {
     cache.eintraege[i].bauernW = cache.eintraege[i].bauernS = 0;
   cache.ring = 0;
 }
+
+uint64_t GegenfeldSysteme() { return Cache().berechnet.load(std::memory_order_relaxed); }
+
+void GegenfeldSystemeZuruecksetzen() { Cache().berechnet.store(0, std::memory_order_relaxed); }
 
 uint32_t GegenfeldHashAnzahl() {
   GegenfeldCache& cache = Cache();

@@ -33,9 +33,9 @@ inline constexpr int32_t GegenfeldGehemmt = 2;    // every front square blocked 
 inline constexpr int32_t GegenfeldImmer = 3;
 
 // True when the position (kings and pawns only) qualifies under the mode;
-// puffer then holds its table, taken from the cache or computed (counted in
-// the search statistics as a Gegenfeld system) and stored in the cache.
-// False otherwise, puffer unchanged.
+// puffer then holds its table, taken from the cache or computed (counted as
+// a Gegenfeld system, below) and stored in the cache. False otherwise,
+// puffer unchanged.
 bool GegenfeldTabelle(const Stellung& st, int32_t modus, Gegenfeldeintrag& puffer);
 
 // The cache. The engine runs one search at a time and only that search (or a
@@ -59,5 +59,10 @@ void GegenfeldHashLeeren();
 
 // Entries of the cache (0 without one).
 uint32_t GegenfeldHashAnzahl();
+
+// Tables computed (not looked up) since the count was last set back; the
+// search's statistics report it and set it back with their own.
+uint64_t GegenfeldSysteme();
+void GegenfeldSystemeZuruecksetzen();
 
 }  // namespace galdrik

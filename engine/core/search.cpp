@@ -113,6 +113,7 @@ void SuchVariablenFreigeben() {
 
 void StatistikVariablenInit() {
   Suche().statistik = Suchstatistik{};
+  GegenfeldSystemeZuruecksetzen();
   TT().gespeichert = 0;
 }
 

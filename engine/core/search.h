@@ -33,7 +33,6 @@ struct Suchstatistik {
   uint64_t nullzugCutoffs;
   uint64_t hashErfolg;
   uint64_t hashFehl;
-  uint64_t gegenfeldSysteme;
   uint64_t tbTreffer;
   int32_t sekunden;
 };

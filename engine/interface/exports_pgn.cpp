@@ -55,10 +55,11 @@ GALDRIK_EXPORT int32_t DLL_PGNDateiPartieText(const char* pfad, int32_t spiel) {
 GALDRIK_EXPORT int32_t DLL_PGNDateiPartieLoad(const char* pfad, int32_t spiel) {
   if (!pfad) return TextFehlt;
   const PGNIndexSatz* satz = Satz(spiel);
+  Datenbank().abbruch.clear();
   if (!satz) return -1;
   std::string zugtext;
   PGNPartieTextLesen(pfad, satz->ersteZeile, satz->zeilenAnzahl, zugtext);
-  const int32_t ergebnis = PGNPartieLaden(*satz, zugtext);
+  const int32_t ergebnis = PGNPartieLaden(*satz, zugtext, &Datenbank().abbruch);
   // A game too long for the record stays loaded as far as it goes.
   if (ergebnis < 0 && ergebnis != PGNPartieZuLang) PartieNeu();
   const Zugknoten* aktuell = Partie().aktuell;
@@ -69,6 +70,8 @@ GALDRIK_EXPORT int32_t DLL_PGNDateiPartieLoad(const char* pfad, int32_t spiel) {
            "\n");
   return ergebnis;
 }
+
+GALDRIK_EXPORT int32_t DLL_PGNDateiPartieAbbruch() { return AusgabeSchreiben(Datenbank().abbruch); }
 
 GALDRIK_EXPORT int32_t DLL_PGNDateiSchliessen() {
   Datenbank().saetze = {};

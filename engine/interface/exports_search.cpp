@@ -3,6 +3,7 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "core/gegenfeld.h"
 #include "core/search.h"
 #include "core/suchstand.h"
 #include "interface/config.h"
@@ -70,7 +71,7 @@ GALDRIK_EXPORT void DLL_SuchInfo2() {
                 "%s%s% 3" PRId64 " ply, %s% 3" PRId64 " ply, %s% 3" PRId64 " ply", l[10].c_str(),
                 l[11].c_str(), z(s.iterationsTiefe), l[12].c_str(), z(s.tiefsterPly), l[13].c_str(),
                 z(s.tiefsterRuhePly));
-  std::snprintf(statistikZeilen[4], 100, "%s% 9" PRId64, l[14].c_str(), z(s.gegenfeldSysteme));
+  std::snprintf(statistikZeilen[4], 100, "%s% 9" PRId64, l[14].c_str(), z(GegenfeldSysteme()));
   std::snprintf(statistikZeilen[5], 100, "%s% 9" PRId64, l[19].c_str(), z(s.tbTreffer));
   std::snprintf(statistikZeilen[6], 100, "%s% 9" PRId64 ", %s% 3.2f%%", l[15].c_str(), z(alle),
                 l[16].c_str(), static_cast<double>(Prozent(s.ruheKnoten, alle)));

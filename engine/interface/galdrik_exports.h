@@ -118,6 +118,10 @@ GALDRIK_EXPORT int32_t DLL_PGNDateiLaden(const char* pfad);
 GALDRIK_EXPORT int32_t DLL_PGNDateiPartieInfo(int32_t spiel, int32_t feld);
 GALDRIK_EXPORT int32_t DLL_PGNDateiPartieText(const char* pfad, int32_t spiel);
 GALDRIK_EXPORT int32_t DLL_PGNDateiPartieLoad(const char* pfad, int32_t spiel);
+// The move at which the last DLL_PGNDateiPartieLoad stopped reading the
+// movetext, with its move number ("2. Qxf7"), into the output buffer; its
+// length, 0 when the game was read whole.
+GALDRIK_EXPORT int32_t DLL_PGNDateiPartieAbbruch();
 GALDRIK_EXPORT int32_t DLL_PGNDateiSchliessen();
 
 // Statistics and timing tests

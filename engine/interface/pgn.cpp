@@ -42,6 +42,18 @@ std::string TagwertLesen(std::string_view roh) {
   return wert;
 }
 
+// What ends the movetext: only a result token may stand there, since any
+// other text after the moves reads back as moves. A result not yet known
+// ("?", as the tag dialog offers, or none) is "*".
+std::string_view ErgebnisToken(std::string_view ergebnis) {
+  const size_t anfang = ergebnis.find_first_not_of(" \t");
+  if (anfang == std::string_view::npos) return "*";
+  ergebnis = ergebnis.substr(anfang, ergebnis.find_last_not_of(" \t") + 1 - anfang);
+  for (const std::string_view token : {"1-0", "0-1", "1/2-1/2", "*"})
+    if (ergebnis == token) return token;
+  return "*";
+}
+
 bool AlsTagGeschlossen(std::string_view zeile) {
   return zeile.size() >= 3 && zeile.substr(zeile.size() - 2) == "\"]";
 }
@@ -173,10 +185,17 @@ PGNDatenbank& Datenbank() {
 std::string PGNPartieText() {
   const PartieZustand& p = Partie();
   std::string text = "\n";
+  const std::string_view ergebnis = ErgebnisToken(p.infos[TagResult]);
   for (int t = 0; t < PartieTagAnzahl; ++t) {
     text += "[";
     text += PartieTagNamen[t];
-    text += " \"" + TagwertSchreiben(p.infos[t]) + "\"]\n";
+    // Readers refuse a Result tag that is not a result or differs from the
+    // movetext's end, so both carry the same token. The game record holds
+    // longer values than a PGN index takes, and one such tag would make the
+    // whole file unreadable.
+    const std::string_view wert =
+        t == TagResult ? ergebnis : Utf8Kuerzen(p.infos[t], PGNTagwertLaenge);
+    text += " \"" + TagwertSchreiben(wert) + "\"]\n";
   }
   if (p.wurzel) {
     // The FEN carries the move number too, so a game that starts later than
@@ -194,9 +213,6 @@ std::string PGNPartieText() {
   if (p.wurzel) PartieNotationSchreiben(auftrag, *p.wurzel);
   text += auftrag.text;
   text += " ";
-  std::string ergebnis = p.infos[TagResult];
-  for (char& c : ergebnis)
-    if (c == '\n' || c == '\r') c = ' ';
   text += ergebnis;
   text += "\n";
   return text;
@@ -301,7 +317,8 @@ int32_t PGNPartieTextLesen(const std::string& pfad, int32_t erste, int32_t anzah
   return PGNZugtextLeser(pfad).lesen(erste, anzahl, text);
 }
 
-int32_t PGNPartieLaden(const PGNIndexSatz& satz, std::string_view zugtext) {
+int32_t PGNPartieLaden(const PGNIndexSatz& satz, std::string_view zugtext, std::string* abbruch) {
+  if (abbruch) abbruch->clear();
   PartieNeu();
   for (int t = 0; t < PartieTagAnzahl; ++t)
     PartieInfoSetzen(static_cast<PartieTag>(t), satz.tags[t]);
@@ -314,7 +331,7 @@ int32_t PGNPartieLaden(const PGNIndexSatz& satz, std::string_view zugtext) {
     if (wurzelPly >= MaxWurzelPly) return PGNStartplyZuGross;
   }
   bool voll = false;
-  if (Partiewurzel* wurzel = PGNZugtextParsen(start, wurzelPly, zugtext, &voll))
+  if (Partiewurzel* wurzel = PGNZugtextParsen(start, wurzelPly, zugtext, abbruch, &voll))
     PartieWurzelErsetzen(wurzel);
   if (!voll) return 0;
   LogZeile(PGNPartieZuLangMeldung);
@@ -325,7 +342,7 @@ int32_t PGNPartieLaden(const PGNIndexSatz& satz, std::string_view zugtext) {
 // the alternatives already there; an alternative to a variation's own first
 // move joins the same node. Each variation is a frame on the stack of lines.
 Partiewurzel* PGNZugtextParsen(const Stellung& start, int32_t wurzelPly, std::string_view t,
-                               bool* voll) {
+                               std::string* abbruch, bool* voll) {
   auto* wurzel = new (std::nothrow) Partiewurzel(start, wurzelPly);
   if (!wurzel) return nullptr;
   if (voll) *voll = false;
@@ -369,7 +386,13 @@ Partiewurzel* PGNZugtextParsen(const Stellung& start, int32_t wurzelPly, std::st
       while (ende < t.size() && Trennzeichen.find(t[ende]) == std::string_view::npos) ++ende;
       const std::string_view token = t.substr(i, ende - i);
       i = ende;
-      if (!TokenLesen(z, token) && !zeileBeenden(false)) break;
+      if (TokenLesen(z, token)) continue;
+      if (abbruch && abbruch->empty()) {
+        const Zugknoten* vater = z.aktuell ? z.aktuell : z.abzweig;
+        *abbruch = std::to_string(vater->ply / 2 + 1) + (z.stellung.amZug ? ". " : "... ");
+        abbruch->append(token);
+      }
+      if (!zeileBeenden(false)) break;
     }
   }
   return wurzel;

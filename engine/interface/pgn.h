@@ -23,8 +23,8 @@ inline constexpr int PGNTagAnzahl = PartieTagAnzahl + 2;
 inline constexpr std::array<std::string_view, PGNTagAnzahl> PGNTagNamen = {
     "Event", "Site", "Date", "Round", "White", "Black", "Result", "SetUp", "FEN"};
 
-// Longest tag value the index takes: what the game record can hold.
-inline constexpr size_t PGNTagwertLaenge = PartieInfoLaenge;
+// Longest tag value the index takes, in bytes; a longer one refuses the file.
+inline constexpr size_t PGNTagwertLaenge = 255;
 
 // Results of PGNDateiIndex.
 inline constexpr int32_t PGNNichtGeoeffnet = -1;
@@ -49,6 +49,9 @@ struct PGNIndexSatz {
 // The indexed file's games; empty when no file is indexed.
 struct PGNDatenbank {
   std::vector<PGNIndexSatz> saetze;
+  // The move at which the last game loaded by number stopped being read,
+  // with its move number; empty when it was read whole.
+  std::string abbruch;
 };
 
 PGNDatenbank& Datenbank();
@@ -90,14 +93,17 @@ class PGNZugtextLeser {
 
 // A new game from the record's tags and start position with the movetext's
 // moves; the root is current. 0, PGNFENUngueltig, PGNStartplyZuGross or
-// PGNPartieZuLang.
-int32_t PGNPartieLaden(const PGNIndexSatz& satz, std::string_view zugtext);
+// PGNPartieZuLang. `abbruch` as for PGNZugtextParsen.
+int32_t PGNPartieLaden(const PGNIndexSatz& satz, std::string_view zugtext,
+                       std::string* abbruch = nullptr);
 
 // The movetext as a tree below a new root holding the start position. The
-// parse keeps whatever it read up to a token it cannot play. nullptr only
-// when memory runs out. With voll, whether a move was left out because the
-// record was full.
+// parse keeps whatever it read up to a token it cannot play (in a variation
+// it goes on after the variation); the first such token, with its move
+// number ("2. Qxf7", "5... Nc6"), goes to `abbruch`, which stays as it was
+// when every move was read. nullptr only when memory runs out. With voll,
+// whether a move was left out because the record was full.
 Partiewurzel* PGNZugtextParsen(const Stellung& start, int32_t wurzelPly, std::string_view zugtext,
-                               bool* voll = nullptr);
+                               std::string* abbruch = nullptr, bool* voll = nullptr);
 
 }  // namespace galdrik

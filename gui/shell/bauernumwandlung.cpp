@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPointer>
+#include <algorithm>
 
 #include "captions/beschriftung.h"
 #include "shell/controls/farbe.h"
 #include "shell/controls/picturebox.h"
+#include "shell/controls/textbreite.h"
 #include "shell/controls/twips.h"
 #include "shell/enginecomm.h"
 #include "shell/uiservice.h"
@@ -77,12 +79,9 @@ Bauernumwandlung::Bauernumwandlung(Hauptfenster& hauptfenster)
       hauptfenster_(hauptfenster) {
   setObjectName(QStringLiteral("Bauernumwandlung"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setFixedSize(twips::zuPixel(kBreite), twips::zuPixel(kHoehe));
-
   for (int i = 0; i < 4; ++i) {
     auto* bild = new PictureBox(this);
     bild->setObjectName(QStringLiteral("Picture%1").arg(i + 1));
-    bild->setGeometry(twips::rechteck(i * kBild, 0, kBild, kBild));
     bild->setBackColor(static_cast<uint32_t>(kWahl[i].hintergrund));
     bild->cls();
     // A click is a left-button release over the picture it was pressed on.
@@ -93,6 +92,15 @@ Bauernumwandlung::Bauernumwandlung(Hauptfenster& hauptfenster)
     picture_[static_cast<size_t>(i)] = bild;
   }
   Form_Load();
+  // The title bar shows the whole caption; the pictures stay together in
+  // the middle of a wider window.
+  const int breite = std::max(twips::zuPixel(kBreite), Titelbreite(windowTitle()));
+  setFixedSize(breite, twips::zuPixel(kHoehe));
+  const double links =
+      breite > twips::zuPixel(kBreite) ? (twips::ausPixel(breite) - 4 * kBild) / 2 : 0;
+  for (int i = 0; i < 4; ++i)
+    picture_[static_cast<size_t>(i)]->setGeometry(
+        twips::rechteck(links + i * kBild, 0, kBild, kBild));
 }
 
 void Bauernumwandlung::Form_Load() { Sprache::BeschriftungBauernumwandlung(); }

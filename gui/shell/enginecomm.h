@@ -272,6 +272,9 @@ inline Export<int32_t(const char*, int32_t)> DLL_DateiSpeichern{"DLL_DateiSpeich
 inline Export<int32_t(const char*)> DLL_PGNDateiLaden{"DLL_PGNDateiLaden", -1};
 inline Export<int32_t(int32_t, int32_t)> DLL_PGNDateiPartieInfo{"DLL_PGNDateiPartieInfo", 0};
 inline Export<int32_t(const char*, int32_t)> DLL_PGNDateiPartieLoad{"DLL_PGNDateiPartieLoad", -1};
+// The move the last load stopped reading at, as text (its length; 0 when
+// the game was read whole).
+inline Export<int32_t()> DLL_PGNDateiPartieAbbruch{"DLL_PGNDateiPartieAbbruch", 0};
 inline Export<int32_t()> DLL_PGNDateiSchliessen{"DLL_PGNDateiSchliessen", 0};
 
 // A line appended to an EPD file (0 = written).

@@ -38,13 +38,25 @@ QString dateiDialog(Dialog art, const QString& initDir, const QString& fileName,
                     const QString& filter, const QString& title, int16_t flags,
                     int16_t& errorCode) {
   const DateiAnfrage anfrage{startordner(initDir), fileName, filter, title, flags};
-  const auto pfad =
-      art == Dialog::Oeffnen ? ui().dateiOeffnen(anfrage) : ui().dateiSpeichern(anfrage);
-  if (!pfad || pfad->isEmpty()) {
-    errorCode = kDialogAbgebrochen;
-    return {};
+  QString gewaehlt;
+  for (;;) {
+    const auto pfad =
+        art == Dialog::Oeffnen ? ui().dateiOeffnen(anfrage) : ui().dateiSpeichern(anfrage);
+    if (!pfad || pfad->isEmpty()) {
+      errorCode = kDialogAbgebrochen;
+      return {};
+    }
+    gewaehlt = QDir::fromNativeSeparators(*pfad);
+    // Asked to, the save dialog makes sure a new file is meant; a "no" goes
+    // back to the dialog.
+    if (art == Dialog::Oeffnen || !(flags & DateiFlags::CreatePrompt) ||
+        QFileInfo::exists(gewaehlt))
+      break;
+    const int antwort =
+        ui().messageBox(Sprache::MsgDateiErstellen.arg(QDir::toNativeSeparators(gewaehlt)),
+                        MsgStil::YesNo | MsgStil::Question, title);
+    if (antwort != MsgAntwort::No) break;
   }
-  const QString gewaehlt = QDir::fromNativeSeparators(*pfad);
   const qsizetype trenner = gewaehlt.lastIndexOf(QLatin1Char('/'));
   LetzterOrdner = trenner >= 0 ? gewaehlt.left(trenner + 1) : QString();
   errorCode = 0;

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QFontDatabase>
+#include <QSettings>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
@@ -160,6 +161,12 @@ void Oberflaeche::Form_Load() {
 
     for (const char* name : kVersteckteMenues)
       teil<QAction>(QString::fromUtf8(name))->setVisible(false);
+    // The stored switch for the special-database generation is read as it
+    // always was, though no value of it brings the entry back.
+    if (EngineGlobal::Einstellungsspeicher()
+            ->value(QStringLiteral("Optionen/OptSpezDBGen"), 0)
+            .toInt() == 0)
+      teil<QAction>(QStringLiteral("MenüTestsEGTBSpezDBGenerFenster"))->setVisible(false);
 
     if (e.OptEGTBStartAuto != Falsch) {
       geladen = startstellungLaden();

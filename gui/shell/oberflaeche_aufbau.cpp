@@ -418,6 +418,7 @@ void Oberflaeche::steuerelementeAufbauen() {
     marker->setPalette(p);
   }
   textNotation_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  textNotation_->setUmbruchNurAnLeerraum(true);
   textEngine_->setLineWrapMode(QPlainTextEdit::NoWrap);
   // The search lines and statistics are columns of figures.
   textEngine_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));

@@ -14,6 +14,7 @@
 #include "shell/controls/figurenbilder.h"
 #include "shell/controls/picturebox.h"
 #include "shell/controls/textbox.h"
+#include "shell/controls/textbreite.h"
 #include "shell/controls/twips.h"
 #include "shell/engineglobal.h"
 #include "shell/oberflaeche.h"
@@ -102,6 +103,8 @@ void Oberflaeche::BrettAktualisieren(int16_t flag) {
   const int32_t halbzug = 2 * tStellungKopie[GS::Zugnummer] - tStellungKopie[GS::AmZug];
   sFENText = EngineGlobal::EngineStringHolen(DLL_FENOutput(halbzug));
   brettFEN_->setText(sFENText);
+  // A long FEN stays readable whole in the fixed line.
+  SchriftEinpassen(*brettFEN_);
   brettFEN_->setCursorPosition(0);
 
   if (partieExporte()) {

@@ -165,8 +165,15 @@ void Oberflaeche::ListPGNDatei_Click() {
 // is shown like a loaded one.
 void Oberflaeche::ButtonPGNPartieOeffnen_Click() {
   const int32_t i = teil<QListWidget>("ListPGNDatei")->currentRow();
-  if (DLL_PGNDateiPartieLoad(sPGNDateiname, i) < 0)
+  if (DLL_PGNDateiPartieLoad(sPGNDateiname, i) < 0) {
     melden(Sprache::MsgFehlerPartieLesen, MsgStil::Exclamation);
+  } else if (DLL_PGNDateiPartieAbbruch.vorhanden()) {
+    // The moves up to one the engine could not read are loaded; the user
+    // must not take that for the whole game.
+    const QString abbruch = EngineGlobal::EngineStringHolen(DLL_PGNDateiPartieAbbruch());
+    if (!abbruch.isEmpty())
+      melden(Sprache::MsgPartieTeilweiseGelesen.arg(abbruch), MsgStil::Exclamation);
+  }
   textEngine_->setText(QString());
   bZugParitaet = Falsch;
   ZugGemacht();

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "captions/beschriftung.h"
+#include "shell/controls/textbreite.h"
 #include "shell/enginecomm.h"
 #include "shell/sprache.h"
 #include "shell/uiservice.h"
@@ -89,6 +90,7 @@ PGNInfo::PGNInfo(QWidget* hauptfenster) : QWidget(hauptfenster, Qt::Dialog) {
 
   connect(command1_, &QPushButton::clicked, this, &PGNInfo::Command1_Click);
   Form_Load();
+  setMinimumWidth(Titelbreite(windowTitle()));
 }
 
 void PGNInfo::Form_Load() {

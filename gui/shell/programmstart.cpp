@@ -1,6 +1,9 @@
 // The program's start: from the splash window to the main window with the
 // engine running, its tablebases registered and the language applied.
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QWindow>
 #include <QDir>
 #include <QFile>
 #include <memory>
@@ -148,6 +151,15 @@ void gespeicherteSprache(const Einstellungen& e) {
 int Main(const QString& befehlszeile) {
   auto start = std::make_unique<Start>();
   start->show();
+  // The window system maps the window in its own time, and a window drawn
+  // before that stays black while the engine starts; so wait (a little)
+  // until it is on the screen.
+  QElapsedTimer uhr;
+  uhr.start();
+  while (start->windowHandle() && !start->windowHandle()->isExposed() && uhr.elapsed() < 1000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QThread::msleep(5);
+  }
   start->repaint();
   QCoreApplication::processEvents();
 

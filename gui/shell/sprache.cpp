@@ -43,7 +43,8 @@ QString SprachCode, ProgTitel, FehlerTitel, FigurBuchstaben, FarbBuchstaben, Msg
     TxtDateinamePfad, MsgMatrixOk, MsgFehlerMatrix, MsgNichtTBModus1, MsgNichtTBModus2,
     TxtIterationLaeuft, TxtTiefe, TxtIteriere, TxtIterationenFertig, TxtSpezDBGeneriert1,
     TxtSpezDBGeneriert2, TxtZugfolgeTiefe, TxtPly, TxtKommentar, MsgZugLoeschen, TxtInfo,
-    MsgFehlerBibliothek, MsgFehlerExport, MsgHashStandard, MsgKeineHashtabelle;
+    MsgFehlerBibliothek, MsgFehlerExport, MsgHashStandard, MsgKeineHashtabelle,
+    MsgPartieTeilweiseGelesen, MsgDateiErstellen;
 
 namespace {
 
@@ -420,6 +421,12 @@ const Meldungstext kTexte[] = {
             "wieder, wenn das gelingt; vor jeder Berechnung wird es erneut versucht.",
             "Error! The Hash Table couldn't be allocated anew. Galdrik won't compute until it "
             "can; it tries again before every computation."),
+    MELDUNG(MsgPartieTeilweiseGelesen,
+            "Die Partie konnte nur bis zum Zug %1 gelesen werden; geladen sind die Züge davor.",
+            "The game could be read only up to the move %1; the moves before it are loaded."),
+    MELDUNG(MsgDateiErstellen,
+            "Die Datei '%1' existiert nicht. Soll sie erstellt werden?",
+            "The file '%1' does not exist. Do you want to create it?"),
 };
 
 // The labels of the engine's search statistics, in the order it takes them;

@@ -198,6 +198,11 @@ extern QString MsgHashStandard;
 // A new game found no memory for the transposition table: no search until
 // one is made.
 extern QString MsgKeineHashtabelle;
+// A game loaded only up to a move it could not read; %1 that move with its
+// number.
+extern QString MsgPartieTeilweiseGelesen;
+// The save dialog's question before a new file is made; %1 the file.
+extern QString MsgDateiErstellen;
 
 // Fill every table for the language, then hand the engine its labels. An
 // engine that cannot be reached is skipped quietly: the tables are complete

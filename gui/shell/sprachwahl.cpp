@@ -1,13 +1,16 @@
 // The language choice window. Its texts are the same in both languages.
 #include "shell/sprachwahl.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "captions/beschriftung.h"
+#include "shell/controls/textbreite.h"
 #include "shell/engineglobal.h"
 #include "shell/oberflaeche.h"
 #include "shell/sprache.h"
@@ -39,9 +42,28 @@ Sprachwahl::Sprachwahl(QWidget* parent) : QWidget(parent, Qt::Dialog) {
   spalte->addLayout(knoepfe);
 
   connect(command1_, &QPushButton::clicked, this, &Sprachwahl::Command1_Click);
+  setMinimumWidth(Titelbreite(windowTitle()));
 }
 
 void Sprachwahl::Command1_Click() { close(); }
+
+bool Sprachwahl::event(QEvent* ereignis) {
+  if (ereignis->type() == QEvent::WindowDeactivate) Form_Deactivate();
+  return QWidget::event(ereignis);
+}
+
+// Another window of the program came to the front (the main window, on a
+// first start): the choice shows itself again, so it never hides behind it.
+// A box that holds the input keeps it, and so does another program.
+void Sprachwahl::Form_Deactivate() {
+  QTimer::singleShot(0, this, [this] {
+    if (!isVisible() || QApplication::activeModalWidget()) return;
+    QWidget* aktiv = QApplication::activeWindow();
+    if (!aktiv || aktiv == this) return;
+    raise();
+    activateWindow();
+  });
+}
 
 void Sprachwahl::closeEvent(QCloseEvent* ereignis) {
   Form_Unload();

@@ -1,5 +1,6 @@
 // The language choice of the first run: German or English, shown over the
-// main window until the user closes it. Closing it, by Ok or by the close
+// main window until the user closes it; activating another window of the
+// program brings it back to the front. Closing it, by Ok or by the close
 // box, applies the selected language and stores it.
 #pragma once
 
@@ -19,9 +20,11 @@ class Sprachwahl : public QWidget {
   void Command1_Click();
 
  protected:
+  bool event(QEvent* ereignis) override;
   void closeEvent(QCloseEvent* ereignis) override;
 
  private:
+  void Form_Deactivate();
   void Form_Unload();
 
   QRadioButton* option1_;

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "shell/controls/textbreite.h"
+
 namespace galdrik {
 
 Start::Start(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -29,6 +31,7 @@ Start::Start(QWidget* parent) : QWidget(parent, Qt::Window) {
   spalte->addWidget(beschriftung(
       "Label3", QStringLiteral("Schach und Endspielforschung – frei neu geschrieben in C++ und Qt"),
       0.9, false));
+  setMinimumWidth(Titelbreite(windowTitle()));
 }
 
 }  // namespace galdrik

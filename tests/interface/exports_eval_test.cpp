@@ -39,13 +39,13 @@ TEST(GegenfeldReAllok, TakesTheConfiguredCountAndLogs) {
   // With the count unchanged the cache comes back empty.
   const Stellung st = test::Brett("8/4k3/8/4p3/4P3/8/8/4K3 w - -");
   Gegenfeldeintrag puffer;
-  const uint64_t vorher = Suche().statistik.gegenfeldSysteme;
+  const uint64_t vorher = GegenfeldSysteme();
   ASSERT_TRUE(GegenfeldTabelle(st, GegenfeldBlockiert, puffer));
   ASSERT_TRUE(GegenfeldTabelle(st, GegenfeldBlockiert, puffer));
-  EXPECT_EQ(Suche().statistik.gegenfeldSysteme, vorher + 1);
+  EXPECT_EQ(GegenfeldSysteme(), vorher + 1);
   EXPECT_EQ(DLL_GegenfeldReAllok(), 0);
   ASSERT_TRUE(GegenfeldTabelle(st, GegenfeldBlockiert, puffer));
-  EXPECT_EQ(Suche().statistik.gegenfeldSysteme, vorher + 2);
+  EXPECT_EQ(GegenfeldSysteme(), vorher + 2);
 
   // Memory that cannot be had: no cache, count 0, and tables still work.
   Konfiguration().gegenfeldAnzahl = UINT32_MAX;  // 35 TB

@@ -86,11 +86,12 @@ TEST_F(PGNTest, ZugtextParsen) {
   const struct {
     const char* zugtext;
     const char* baum;
+    const char* abbruch = "";  // where the reading stopped
   } faelle[] = {
       {"1. e4 e5 2. Nf3 (2. Nc3 Nf6) Nc6 $1 {best}",
        "@0 e2-e4 e7-e5 Ng1-f3 (Nb1-c3 Ng8-f6 ) Nb8-c6$1{best} "},
       // no legal match: everything before it stays
-      {"1. e4 e5 2. Qxf7 Ke7 *", "@0 e2-e4 e7-e5 "},
+      {"1. e4 e5 2. Qxf7 Ke7 *", "@0 e2-e4 e7-e5 ", "2. Qxf7"},
       // results, move numbers, annotation marks, castling in both spellings
       {"1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5 4.O-O Nf6 5.d3 0-0 1/2-1/2",
        "@0 e2-e4 e7-e5 Ng1-f3 Nb8-c6 Bf1-c4 Bf8-c5 O-O Ng8-f6 d2-d3 O-O "},
@@ -106,7 +107,7 @@ TEST_F(PGNTest, ZugtextParsen) {
       // an alternative to a variation's first move joins the same node
       {"1. e4 (1. d4 (1. c4 c5) d5) e5", "@0 e2-e4 (d2-d4 d7-d5 ) (c2-c4 c7-c5 ) e7-e5 "},
       // an unreadable move ends only its variation
-      {"1. e4 (1. d4 Kxe8 d5) e5", "@0 e2-e4 (d2-d4 ) e7-e5 "},
+      {"1. e4 (1. d4 Kxe8 d5) e5", "@0 e2-e4 (d2-d4 ) e7-e5 ", "1... Kxe8"},
       // a variation before any move is skipped; an open one keeps its moves
       {"(1. d4) 1. e4 e5 (1... c5 2. Nf3", "@0 e2-e4 e7-e5 (c7-c5 Ng1-f3 ) "},
       // a closing brace outside a comment ends the game
@@ -116,12 +117,14 @@ TEST_F(PGNTest, ZugtextParsen) {
       {"1. a4 b5 2. axb5 a6 3. bxa6 Bb7 4. axb7 Nc6 5. bxa8=Q Qb8",
        "@0 a2-a4 b7-b5 a4xb5 a7-a6 "
        "b5xa6 Bc8-b7 a6xb7 Nb8-c6 b7xa8Q Qd8-b8 "},
-      {"1. e4 e5xxxxxxxxxxxxxxxxxxx", "@0 e2-e4 "},
+      {"1. e4 e5xxxxxxxxxxxxxxxxxxx", "@0 e2-e4 ", "1... e5xxxxxxxxxxxxxxxxxxx"},
   };
   for (const auto& f : faelle) {
-    Partiewurzel* w = PGNZugtextParsen(Grundstellung(), 0, f.zugtext);
+    std::string abbruch;
+    Partiewurzel* w = PGNZugtextParsen(Grundstellung(), 0, f.zugtext, &abbruch);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(Baum(w), f.baum) << f.zugtext;
+    EXPECT_EQ(abbruch, f.abbruch) << f.zugtext;
     delete w;
   }
 }
@@ -194,6 +197,29 @@ TEST_F(PGNTest, IndexUndExporteNachPartienummer) {
   EXPECT_EQ(DLL_PGNDateiPartieLoad(pfad.c_str(), 0), -1);
 }
 
+// A game read only in part still loads with 0; the export names the move
+// the reading stopped at, for the program to tell the user.
+TEST_F(PGNTest, TeilweiseGeladenePartieNenntIhrenAbbruch) {
+  const std::string pfad = Datei("teil.pgn");
+  DateiSchreiben(pfad,
+                 "[Event \"a\"]\n\n1. e4 e5 2. Qxf7 Nc6 *\n\n[Event \"b\"]\n\n1. d4 d5 *\n\n"
+                 "[Event \"c\"]\n[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 20\"]\n\n"
+                 "20... Kd7 21. e4 Kxe1 *\n");
+  ASSERT_EQ(DLL_PGNDateiLaden(pfad.c_str()), 3);
+  const struct {
+    int32_t spiel;
+    const char* abbruch;
+  } faelle[] = {{0, "2. Qxf7"}, {1, ""}, {2, "21... Kxe1"}, {5, ""}};
+  for (const auto& f : faelle) {
+    const int32_t geladen = DLL_PGNDateiPartieLoad(pfad.c_str(), f.spiel);
+    EXPECT_EQ(geladen, f.spiel < 3 ? 0 : -1);
+    EXPECT_EQ(DLL_PGNDateiPartieAbbruch(), static_cast<int32_t>(strlen(f.abbruch)));
+    EXPECT_STREQ(Ausgabepuffer(), f.abbruch) << f.spiel;
+  }
+  ASSERT_EQ(DLL_PGNDateiPartieLoad(pfad.c_str(), 0), 0);
+  EXPECT_EQ(Baum(), "@0 e2-e4 e7-e5 ");
+}
+
 TEST_F(PGNTest, IndexFehlerUndGrenzfaelle) {
   const std::string lang(50000, 'x');
   const struct {
@@ -204,10 +230,13 @@ TEST_F(PGNTest, IndexFehlerUndGrenzfaelle) {
       {"[Event \"A\"]\n[Site \"B\"] \n\n1. e4 *\n", PGNTagFehlerhaft},
       {"1. e4 e5 *\n", 0},
       {"", 0},
-      {"[Event \"A\"]\n[Site \"" + std::string(999, 's') + "\"]\n\n1. e4 *\n", 1},
-      {"[Event \"A\"]\n[Site \"" + std::string(1000, 's') + "\"]\n\n1. e4 *\n", PGNTagFehlerhaft},
+      {"[Event \"A\"]\n[Site \"" + std::string(255, 's') + "\"]\n\n1. e4 *\n", 1},
+      {"[Event \"A\"]\n[Site \"" + std::string(256, 's') + "\"]\n\n1. e4 *\n", PGNTagFehlerhaft},
+      {"[Event \"A\"]\n[FEN \"" + std::string(256, 's') + "\"]\n\n1. e4 *\n", PGNTagFehlerhaft},
       // escapes count once
-      {"[Event \"A\"]\n[Site \"" + std::string(1998, '\\') + "\"]\n\n1. e4 *\n", 1},
+      {"[Event \"A\"]\n[Site \"" + std::string(510, '\\') + "\"]\n\n1. e4 *\n", 1},
+      // an unknown tag is not read, so its length does not matter
+      {"[Event \"A\"]\n[Annotator \"" + std::string(300, 's') + "\"]\n\n1. e4 *\n", 1},
       {"[Event \"A\"]\n\n1. e4 {" + lang + "} e5 *\n[Event \"B\"]\n\n1. d4 *\n", 2},
   };
   for (const auto& f : faelle) {
@@ -335,7 +364,7 @@ TEST_F(PGNTest, SchreibformatEinerPartie) {
   EXPECT_EQ(PGNPartieText().substr(0, 13), "\n[Event \"?\"]\n");
   const std::string text = PGNPartieText();
   EXPECT_EQ(text.substr(text.find("[Round")),
-            "[Round \"?\"]\n[White \"?\"]\n[Black \"?\"]\n[Result \"?\"]\n\n1.e2-e4 e7-e5 $1  ?\n");
+            "[Round \"?\"]\n[White \"?\"]\n[Black \"?\"]\n[Result \"*\"]\n\n1.e2-e4 e7-e5 $1  *\n");
 
   // Appending adds a second game; overwriting leaves one.
   const std::string pfad = Datei("format.pgn");
@@ -346,6 +375,54 @@ TEST_F(PGNTest, SchreibformatEinerPartie) {
   EXPECT_EQ(DateiInhalt(pfad), text);
   EXPECT_EQ(DLL_DateiSpeichern(nullptr, 0), -9);
   EXPECT_EQ(DLL_DateiSpeichern((Datei("fehlt") + "/nirgends.pgn").c_str(), 0), -1);
+}
+
+// The Result tag and the movetext's end carry one result token; anything
+// else after the moves would read back as moves.
+TEST_F(PGNTest, ErgebnisNurAlsErgebniszeichen) {
+  const struct {
+    const char* tag;
+    const char* geschrieben;
+  } faelle[] = {
+      {"1-0", "1-0"}, {"0-1", "0-1"},   {"1/2-1/2", "1/2-1/2"}, {"*", "*"},       {"?", "*"},
+      {"", "*"},      {" 0-1 ", "0-1"}, {"e4 e5 Nf3", "*"},     {"1-0 Qh5", "*"}, {"½-½", "*"},
+  };
+  for (const auto& f : faelle) {
+    PartieNeu();
+    Engine().aktuelleStellung = Grundstellung();
+    Spielen("d4");
+    DLL_PartiePGNSet("E", "S", "D", "W", "B", "R", f.tag);
+    const std::string text = PGNPartieText();
+    EXPECT_NE(text.find(std::string("[Result \"") + f.geschrieben + "\"]\n"), std::string::npos)
+        << f.tag;
+    EXPECT_EQ(text.substr(text.rfind("\n\n") + 2), std::string("1.d2-d4  ") + f.geschrieben + "\n")
+        << f.tag;
+    const std::string pfad = Datei("ergebnis.pgn");
+    ASSERT_EQ(DLL_DateiSpeichern(pfad.c_str(), 0), 0);
+    ASSERT_EQ(DLL_PGNDateiLaden(pfad.c_str()), 1);
+    ASSERT_EQ(DLL_PGNDateiPartieLoad(pfad.c_str(), 0), 0);
+    EXPECT_EQ(Baum(), "@0 d2-d4 ") << f.tag;
+  }
+  // Older files end their movetext with "?": it still reads.
+  const std::string alt = Datei("alt.pgn");
+  DateiSchreiben(alt, "[Event \"x\"]\n[Result \"?\"]\n\n1. e4 e5 ?\n");
+  ASSERT_EQ(DLL_PGNDateiLaden(alt.c_str()), 1);
+  ASSERT_EQ(DLL_PGNDateiPartieLoad(alt.c_str(), 0), 0);
+  EXPECT_EQ(Baum(), "@0 e2-e4 e7-e5 ");
+  EXPECT_EQ(Partie().infos[TagResult], "?");
+}
+
+// Tag values longer than an index takes are cut at a character boundary, so
+// the file stays readable.
+TEST_F(PGNTest, LangeTagwerteGekuerzt) {
+  std::string wert = "xy";
+  while (wert.size() < 400) wert += "\xc3\xa4";  // "ä"
+  DLL_PartiePGNSet(wert.c_str(), "S", "D", "W", "B", "R", "1-0");
+  const std::string pfad = Datei("lang.pgn");
+  ASSERT_EQ(DLL_DateiSpeichern(pfad.c_str(), 0), 0);
+  ASSERT_EQ(DLL_PGNDateiLaden(pfad.c_str()), 1);
+  ASSERT_EQ(DLL_PGNDateiPartieLoad(pfad.c_str(), 0), 0);
+  EXPECT_EQ(Partie().infos[TagEvent], wert.substr(0, 254));
 }
 
 constexpr const char* RundreiseFEN =

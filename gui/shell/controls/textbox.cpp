@@ -1,6 +1,7 @@
 // Position bookkeeping between the CR LF text and the control's document.
 #include "shell/controls/textbox.h"
 
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTextCursor>
 #include <algorithm>
@@ -28,6 +29,11 @@ std::pair<int, int> utf8Laenge(const QString& text, qsizetype i) {
   return {3, 1};
 }
 
+// The document shows a hyphen as the non-breaking hyphen, one character
+// for one, so every position stays where it was.
+constexpr QChar kBindestrich = QLatin1Char('-');
+constexpr QChar kFesterBindestrich = QChar(0x2011);
+
 }  // namespace
 
 TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
@@ -42,6 +48,7 @@ void TextBox::setText(const QString& text) {
   QString dokument = text;
   dokument.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   dokument.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  if (nurLeerraum_) dokument.replace(kBindestrich, kFesterBindestrich);
   setzt_ = true;
   setPlainText(dokument);
   setzt_ = false;
@@ -63,6 +70,7 @@ void TextBox::zeilenendenMerken() {
 void TextBox::vonDokumentUebernehmen() {
   text_ = toPlainText();
   text_.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  if (nurLeerraum_) text_.replace(kFesterBindestrich, kBindestrich);
   zeilenendenMerken();
 }
 
@@ -129,6 +137,14 @@ int TextBox::byteAusZeichen(int zeichen) const {
     i += einheiten;
   }
   return bytes;
+}
+
+// What is copied has the text's own hyphens.
+QMimeData* TextBox::createMimeDataFromSelection() const {
+  QMimeData* daten = QPlainTextEdit::createMimeDataFromSelection();
+  if (daten && nurLeerraum_)
+    daten->setText(daten->text().replace(kFesterBindestrich, kBindestrich));
+  return daten;
 }
 
 void TextBox::mousePressEvent(QMouseEvent* event) {

@@ -18,6 +18,11 @@ class TextBox : public QPlainTextEdit {
   QString text() const { return text_; }
   void setText(const QString& text);
 
+  // Wrapped lines break only at blanks, never at a hyphen inside a word
+  // (a move such as "Lf1-d3" stays on one line). Applies from the next
+  // setText on.
+  void setUmbruchNurAnLeerraum(bool nurLeerraum) { nurLeerraum_ = nurLeerraum; }
+
   // Selection in characters of text(); setting the start empties the
   // selection and shows the caret there.
   int selStart() const;
@@ -40,6 +45,7 @@ class TextBox : public QPlainTextEdit {
   void doubleClick();
 
  protected:
+  QMimeData* createMimeDataFromSelection() const override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -57,6 +63,7 @@ class TextBox : public QPlainTextEdit {
   // Document position of the line break of every CR LF pair, ascending.
   QVector<int> paare_;
   bool setzt_ = false;
+  bool nurLeerraum_ = false;
 };
 
 }  // namespace galdrik

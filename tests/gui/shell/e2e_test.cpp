@@ -10,7 +10,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "fakeui.h"
@@ -107,9 +110,17 @@ class E2ETest : public QObject {
     QFile datei(pgn);
     QVERIFY(datei.open(QIODevice::ReadOnly));
     const QString inhalt = QString::fromUtf8(datei.readAll());
+    // The file is new: the save dialog asked before making it.
+    QCOMPARE(ui.boxen.size(), 1);
+    QCOMPARE(ui.boxen.takeFirst().text, Sprache::MsgDateiErstellen.arg(pgn));
     QVERIFY2(inhalt.contains(QStringLiteral("[White \"Müller, Jörg\"]")), qPrintable(inhalt));
     QVERIFY2(inhalt.contains(QStringLiteral("1.e2-e4 ")), qPrintable(inhalt));
     QVERIFY2(inhalt.contains("{" + kKommentar + "}"), qPrintable(inhalt));
+    // The dialog's default result "?" is written as PGN's unknown result, so
+    // another reader takes the file.
+    QVERIFY2(inhalt.contains(QStringLiteral("[Result \"*\"]")), qPrintable(inhalt));
+    QVERIFY2(inhalt.trimmed().endsWith(QStringLiteral(" *")), qPrintable(inhalt));
+    pruefenMitPgnExtract(pgn, 2);
 
     // A new game, then the saved one back from the browser.
     test::menue(o, "MenüPartieNeu");
@@ -118,7 +129,7 @@ class E2ETest : public QObject {
     test::menue(o, "MenüPartieÖffnenPGN");
     auto* liste = o->findChild<QListWidget*>("ListPGNDatei");
     QCOMPARE(liste->count(), 1);
-    QVERIFY(liste->item(0)->text().startsWith(QStringLiteral("Müller \u2013 Galdrik ?, ")));
+    QVERIFY(liste->item(0)->text().startsWith(QStringLiteral("Müller \u2013 Galdrik *, ")));
     QVERIFY(o->findChild<QWidget*>("FramePGN")->isVisible());
     bild(o, "08-browser");
     QTest::mouseClick(o->findChild<QPushButton*>("ButtonPGNPartieÖffnen"), Qt::LeftButton);
@@ -144,6 +155,30 @@ class E2ETest : public QObject {
   }
 
  private:
+  // An independent PGN reader must read the file as one game of so many
+  // moves, without a complaint.
+  static void pruefenMitPgnExtract(const QString& pgn, int zuege) {
+    const QString programm = QStandardPaths::findExecutable(
+        QStringLiteral("pgn-extract"), {QStringLiteral("/usr/games"), QStringLiteral("/usr/bin")});
+    QVERIFY2(!programm.isEmpty(), "pgn-extract fehlt (scripts/setup.sh installiert es)");
+    QProcess leser;
+    leser.start(programm, {QStringLiteral("-s"), QStringLiteral("-w1000"), pgn});
+    QVERIFY(leser.waitForFinished(30000));
+    const QString ausgabe = QString::fromUtf8(leser.readAllStandardOutput());
+    const QString fehler = QString::fromUtf8(leser.readAllStandardError());
+    QCOMPARE(leser.exitCode(), 0);
+    QVERIFY2(fehler.trimmed().isEmpty(), qPrintable(fehler));
+    QCOMPARE(ausgabe.count(QStringLiteral("[Event ")), 1);
+    QVERIFY2(ausgabe.contains(QStringLiteral("[Result \"*\"]")), qPrintable(ausgabe));
+    QString zugtext = ausgabe.mid(ausgabe.lastIndexOf(QStringLiteral("]\n")) + 2).simplified();
+    zugtext.remove(QRegularExpression(QStringLiteral("\\{[^}]*\\}")));
+    const QStringList teile = zugtext.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    int gelesen = 0;
+    for (const QString& t : teile)
+      if (!t.front().isDigit() && t != QLatin1String("*")) ++gelesen;
+    QCOMPARE(gelesen, zuege);
+  }
+
   static QString ausgabe(const char* name) {
     const QString ordner =
         qEnvironmentVariable("GALDRIK_TEST_OUTPUT", QStringLiteral(GALDRIK_TEST_OUTPUT));

@@ -4,11 +4,13 @@
 #include "shell/engineglobal.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "fakeui.h"
 #include "guitest.h"
 #include "shell/enginecomm.h"
+#include "shell/sprache.h"
 #include "shell/uiservice.h"
 #include "standin.h"
 
@@ -148,6 +150,47 @@ class EngineGlobalTest : public QObject {
     QCOMPARE(ui.dialoge[0].anfrage.ordner, ordner.path());
     EngineGlobal::DateiSpeichernDialog({}, "", "PGN|*.pgn", "T", 8196, fehler);
     QCOMPARE(ui.dialoge[1].anfrage.ordner, ordner.filePath(QStringLiteral("partien/")));
+  }
+
+  // With the create prompt the save dialog asks before a new file; "no"
+  // shows the dialog again. An existing file, or no prompt, asks nothing.
+  void speichernFragtVorNeuerDatei() {
+    Sprache::SpracheDeutsch();
+    test::RecordingUi ui;
+    QTemporaryDir ordner;
+    const QString neu = ordner.filePath(QStringLiteral("neu.pgn"));
+    const QString alt = ordner.filePath(QStringLiteral("alt.pgn"));
+    QFile datei(alt);
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    datei.close();
+    int16_t fehler = 7;
+
+    ui.dialogAntworten << neu << alt;
+    ui.boxAntworten << MsgAntwort::No;
+    QCOMPARE(EngineGlobal::DateiSpeichernDialog({}, "*.pgn", "PGN|*.pgn", "T", 8196, fehler), alt);
+    QCOMPARE(fehler, int16_t(0));
+    QCOMPARE(ui.dialoge.size(), 2);
+    QCOMPARE(ui.boxen.size(), 1);
+    QCOMPARE(ui.boxen[0].text, Sprache::MsgDateiErstellen.arg(neu));
+    QCOMPARE(ui.boxen[0].stil, MsgStil::YesNo | MsgStil::Question);
+    QCOMPARE(ui.boxen[0].titel, QStringLiteral("T"));
+
+    ui.dialogAntworten << neu;
+    ui.boxAntworten << MsgAntwort::Yes;
+    QCOMPARE(EngineGlobal::DateiSpeichernDialog({}, "*.pgn", "PGN|*.pgn", "T", 8196, fehler), neu);
+    QCOMPARE(ui.boxen.size(), 2);
+
+    // "No", then the dialog cancelled: nothing chosen.
+    ui.dialogAntworten << neu;
+    ui.boxAntworten << MsgAntwort::No;
+    QCOMPARE(EngineGlobal::DateiSpeichernDialog({}, "*.pgn", "PGN|*.pgn", "T", 8196, fehler),
+             QString());
+    QCOMPARE(fehler, EngineGlobal::kDialogAbgebrochen);
+
+    ui.dialogAntworten << neu << neu;
+    QCOMPARE(EngineGlobal::DateiSpeichernDialog({}, "*.pgn", "PGN|*.pgn", "T", 4, fehler), neu);
+    QCOMPARE(EngineGlobal::DateiOeffnenDialog({}, "*.pgn", "PGN|*.pgn", "T", 8192, fehler), neu);
+    QCOMPARE(ui.boxen.size(), 3);
   }
 
   // A starting folder that is gone falls back to the last folder.

@@ -168,6 +168,21 @@ class OberflaecheTest : public QObject {
     QCOMPARE(timer->interval(), 250);
   }
 
+  // The stored switch of the special-database generation is read, but no
+  // value of it shows the entry.
+  void spezDBGenerierungBleibtVersteckt_data() {
+    QTest::addColumn<QString>("wert");
+    for (const char* w : {"0", "1", "-1", "ja"}) QTest::newRow(w) << QString::fromLatin1(w);
+  }
+  void spezDBGenerierungBleibtVersteckt() {
+    QFETCH(QString, wert);
+    test::RecordingUi ui;
+    Oberflaeche* o = test::starten({{"Optionen/OptSpezDBGen", wert}});
+    QVERIFY(o);
+    QVERIFY(!o->findChild<QAction*>("MenüTestsEGTBSpezDBGenerFenster")->isVisible());
+    QCOMPARE(test::gespeichert("Optionen/OptSpezDBGen"), wert);
+  }
+
   // Starting in tablebase mode: the stored position if the engine takes it
   // and it has 3 to 6 men, else the default; the game record starts at its
   // half-move. A text longer than the engine takes never reaches it.

@@ -28,6 +28,15 @@ namespace {
 const QString kDatei = QStringLiteral("/tmp/partien.pgn");
 const QString kStrich = QStringLiteral(" \u2013 ");
 
+// An empty file of that name in the folder, so a save dialog asks nothing
+// before choosing it.
+QString vorhandeneDatei(const QTemporaryDir& ordner, const char* name) {
+  const QString pfad = ordner.filePath(QString::fromLatin1(name));
+  QFile datei(pfad);
+  if (datei.open(QIODevice::WriteOnly)) datei.close();
+  return pfad;
+}
+
 QListWidget* liste(Oberflaeche* o) { return o->findChild<QListWidget*>("ListPGNDatei"); }
 
 // The tags of one game as the stand-in's index hands them out: Event,
@@ -291,14 +300,21 @@ class PartieTest : public QObject {
   // window shows what the engine now holds.
   void laden_data() {
     QTest::addColumn<int>("ergebnis");
-    QTest::addColumn<bool>("meldung");
-    QTest::newRow("gelesen") << 0 << false;
-    QTest::newRow("FEN ungültig") << -1 << true;
-    QTest::newRow("Halbzug zu hoch") << -2 << true;
+    QTest::addColumn<QString>("abbruch");  // where the engine stopped reading
+    QTest::addColumn<QString>("meldung");
+    QTest::newRow("gelesen") << 0 << QString() << QString();
+    QTest::newRow("FEN ungültig") << -1 << QString()
+                                  << "Fehler! Die Partie konnte nicht korrekt gelesen werden.";
+    QTest::newRow("Halbzug zu hoch")
+        << -2 << QString() << "Fehler! Die Partie konnte nicht korrekt gelesen werden.";
+    QTest::newRow("nur zum Teil gelesen")
+        << 0 << "2. Qxf7"
+        << "Die Partie konnte nur bis zum Zug 2. Qxf7 gelesen werden; geladen sind die Züge davor.";
   }
   void laden() {
     QFETCH(int, ergebnis);
-    QFETCH(bool, meldung);
+    QFETCH(QString, abbruch);
+    QFETCH(QString, meldung);
     test::RecordingUi ui;
     Oberflaeche* o = test::starten();
     QVERIFY(o);
@@ -307,6 +323,7 @@ class PartieTest : public QObject {
     o->findChild<TextBox*>("TextEngine")->setText("alt");
     test::Standin_Zuruecksetzen();
     test::Standin_Antwort("DLL_PGNDateiPartieLoad", ergebnis);
+    test::Standin_TextSetzen("DLL_PGNDateiPartieAbbruch", abbruch.toUtf8().constData());
     GUIStellung geladen{};
     geladen[4] = 6;
     geladen[60] = -6;
@@ -317,10 +334,9 @@ class PartieTest : public QObject {
     const QStringList aufrufe = test::fensterAufrufe();
     QCOMPARE(aufrufe.first(), "DLL_PGNDateiPartieLoad(\"" + kDatei + "\",2)");
     QCOMPARE(aufrufe.last(), QStringLiteral("DLL_PGNDateiSchliessen()"));
-    QCOMPARE(ui.boxen.size(), meldung ? 1 : 0);
-    if (meldung) {
-      QCOMPARE(ui.boxen[0].text,
-               QStringLiteral("Fehler! Die Partie konnte nicht korrekt gelesen werden."));
+    QCOMPARE(ui.boxen.size(), meldung.isEmpty() ? 0 : 1);
+    if (!meldung.isEmpty()) {
+      QCOMPARE(ui.boxen[0].text, meldung);
       QCOMPARE(ui.boxen[0].stil, MsgStil::Exclamation);
       QCOMPARE(ui.boxen[0].titel, Sprache::FehlerTitel);
     }
@@ -367,12 +383,16 @@ class PartieTest : public QObject {
     QCOMPARE(a.flags, 8196);
     QVERIFY(tagdialoge().isEmpty());
 
+    // Files that exist already: the dialog asks nothing more.
+    QTemporaryDir ordner;
+    const QString erste = vorhandeneDatei(ordner, "erste.pgn");
+    const QString zweite = vorhandeneDatei(ordner, "zweite.pgn");
     test::Standin_Zuruecksetzen();
-    ui.dialogAntworten << QStringLiteral("/tmp/erste.pgn") << QStringLiteral("/tmp/zweite.pgn");
+    ui.dialogAntworten << erste << zweite;
     test::menue(o, "MenüPartieSpeichernPGN");
     QCOMPARE(tagdialoge().size(), 1);
     QPointer<PGNInfo> erster = tagdialoge()[0];
-    QCOMPARE(erster->sZielDatei, QStringLiteral("/tmp/erste.pgn"));
+    QCOMPARE(erster->sZielDatei, erste);
     QCOMPARE(erster->parentWidget(), o);
     test::menue(o, "MenüPartieSpeichernPGN");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -381,7 +401,7 @@ class PartieTest : public QObject {
     QVERIFY(test::aufrufeVon("DLL_DateiSpeichern").isEmpty());
     tagdialoge()[0]->Command1_Click();
     QCOMPARE(test::aufrufeVon("DLL_DateiSpeichern"),
-             QStringList{"DLL_DateiSpeichern(\"/tmp/zweite.pgn\",1)"});
+             QStringList{"DLL_DateiSpeichern(\"" + zweite + "\",1)"});
     QVERIFY(ui.boxen.isEmpty());
   }
 
@@ -411,7 +431,9 @@ class PartieTest : public QObject {
     test::RecordingUi ui;
     Oberflaeche* o = test::starten();
     QVERIFY(o);
-    if (dateiGewaehlt) ui.dialogAntworten << QStringLiteral("/tmp/stellung.epd");
+    QTemporaryDir ordner;
+    const QString ziel = vorhandeneDatei(ordner, "stellung.epd");
+    if (dateiGewaehlt) ui.dialogAntworten << ziel;
     ui.eingabeAntworten << eingabe;
     test::Standin_Zuruecksetzen();
     test::Standin_TextSetzen("DLL_FENOutput",
@@ -435,8 +457,7 @@ class PartieTest : public QObject {
     }
     const QStringList schreiben = test::aufrufeVon("DLL_EPDSpeichern");
     if (geschrieben)
-      QCOMPARE(schreiben,
-               QStringList{"DLL_EPDSpeichern(\"/tmp/stellung.epd\",\"" + *eingabe + "\",1)"});
+      QCOMPARE(schreiben, QStringList{"DLL_EPDSpeichern(\"" + ziel + "\",\"" + *eingabe + "\",1)"});
     else
       QVERIFY(schreiben.isEmpty());
     QCOMPARE(ui.boxen.size(), meldung ? 1 : 0);
@@ -477,6 +498,9 @@ class PartieTest : public QObject {
       QVERIFY(tagdialoge().isEmpty());
       test::menue(o, "MenüPartieNeu");
     }
+    // Only the first save made the file, and asked before.
+    QCOMPARE(ui.boxen.size(), 1);
+    QCOMPARE(ui.boxen.takeFirst().text, Sprache::MsgDateiErstellen.arg(pgn));
     QFile datei(pgn);
     QVERIFY(datei.open(QIODevice::ReadOnly));
     const QString inhalt = QString::fromUtf8(datei.readAll());
@@ -515,7 +539,8 @@ class PartieTest : public QObject {
     QFile epdDatei(epd);
     QVERIFY(epdDatei.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(epdDatei.readAll()), zeile + "\n" + zeile + "\n");
-    QVERIFY(ui.boxen.isEmpty());
+    QCOMPARE(ui.boxen.size(), 1);
+    QCOMPARE(ui.boxen[0].text, Sprache::MsgDateiErstellen.arg(epd));
   }
 };
 

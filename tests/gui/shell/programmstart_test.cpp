@@ -9,10 +9,12 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSettings>
 
 #include "captions/beschriftung.h"
 #include "fakeui.h"
+#include "shell/controls/textbreite.h"
 #include "fensterstart.h"
 #include "guitest.h"
 #include "shell/engineglobal.h"
@@ -505,6 +507,23 @@ class ProgrammstartTest : public QObject {
     QCOMPARE(Oberflaeche::instanz()->windowTitle(), titel);
     QCOMPARE(aufrufe(), beschriften(code == "En" ? "PNBRQK" : "BSLTDK"));
     QTRY_VERIFY(!fenster("Sprachwahl"));
+  }
+
+  // On a first start the main window may come to the front over the
+  // language choice: the choice shows itself again at once.
+  void sprachwahlBleibtVorn() {
+    test::RecordingUi ui;
+    QCOMPARE(EngineGlobal::Main(QString()), 0);
+    QWidget* wahl = fenster("Sprachwahl");
+    QVERIFY(wahl);
+    QVERIFY(QTest::qWaitForWindowActive(wahl));
+    Oberflaeche::instanz()->activateWindow();
+    QSignalSpy fokus(qApp, &QGuiApplication::focusWindowChanged);
+    QTRY_VERIFY(!fokus.isEmpty());
+    QTRY_COMPARE(QApplication::activeWindow(), wahl);
+    // Its title fits its title bar.
+    QVERIFY(wahl->width() >= Titelbreite(wahl->windowTitle()));
+    wahl->close();
   }
 
   // The language menu switches the tables and the main window at once and

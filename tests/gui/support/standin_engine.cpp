@@ -537,6 +537,11 @@ STANDIN_EXPORT int32_t DLL_PGNDateiPartieLoad(const char* pfad, int32_t spiel) {
   return antwort("DLL_PGNDateiPartieLoad", 0);
 }
 
+STANDIN_EXPORT int32_t DLL_PGNDateiPartieAbbruch() {
+  notieren("DLL_PGNDateiPartieAbbruch", "");
+  return ausgeben("DLL_PGNDateiPartieAbbruch", "");
+}
+
 STANDIN_EXPORT int32_t DLL_PGNDateiSchliessen() {
   notieren("DLL_PGNDateiSchliessen");
   return 0;

@@ -1,5 +1,8 @@
 // The thin control layer: twips, colours, key and mouse codes, the picture
 // control's drawing calls and the CR LF text control's positions.
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QClipboard>
 #include <QSignalSpy>
 
 #include "guitest.h"
@@ -291,6 +294,41 @@ class ControlsTest : public QObject {
     QCOMPARE(doppelt.size(), 1);
     QCOMPARE(box.selText(), QStringLiteral("Sg8-f6"));
     QCOMPARE(box.selStart(), 9);
+  }
+
+  // A narrow notation wraps between moves only: every wrapped line starts
+  // right after a blank, so no move is split at its hyphen; the text and
+  // its positions keep their plain hyphens.
+  void umbruchNurZwischenZuegen() {
+    TextBox box;
+    box.setUmbruchNurAnLeerraum(true);
+    box.setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    box.resize(140, 400);
+    QString text;
+    for (int n = 1; n <= 12; ++n) text += QStringLiteral("%1.Lf1-d3 Sg8-f6 O-O-O ").arg(n);
+    text += QStringLiteral("\r\n( 6...Lc8-g4 ) {ein Kommentar}");
+    box.setText(text);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QCOMPARE(box.text(), text);
+    int umbrueche = 0;
+    for (QTextBlock b = box.document()->begin(); b.isValid(); b = b.next()) {
+      const QTextLayout* layout = b.layout();
+      for (int i = 1; i < layout->lineCount(); ++i) {
+        const int anfang = layout->lineAt(i).textStart();
+        ++umbrueche;
+        QVERIFY2(b.text().at(anfang - 1) == QLatin1Char(' '),
+                 qPrintable(b.text().mid(anfang - 8, 16)));
+      }
+    }
+    QVERIFY(umbrueche > 5);
+    box.setSelStart(2);
+    box.setSelLength(6);
+    QCOMPARE(box.selText(), QStringLiteral("Lf1-d3"));
+    QCOMPARE(box.byteAusZeichen(9), 9);
+    box.selectAll();
+    box.copy();
+    QCOMPARE(QGuiApplication::clipboard()->text().left(16), QStringLiteral("1.Lf1-d3 Sg8-f6 "));
   }
 
   void getippterTextHatCrLf() {
