@@ -38,7 +38,8 @@ const char* TbCountPieces(int32_t counts[5], const char* text);
 // reversed counts. Where both counts are the same without the symmetric flag
 // (kpkp) the +id stays, so those positions are read with their colours as
 // they are. false (nothing stored) when the name's counts do
-// not fit the trie or the id is out of range: the registration then fails.
+// not fit the trie or the id is out of range: the registration then fails
+// and its caller reports "*** Unable to register %s\n" with the file name.
 bool TbTrieRegister(int32_t id);
 
 }  // namespace galdrik
