@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 #include "tbindex/catalogue.h"
+#include "tbindex/index6p.h"
 
 namespace galdrik {
 
@@ -43,8 +44,10 @@ uint64_t Binomial(uint64_t n, int k) {
   return n * (n - 1) * (n - 2) / 6;
 }
 
-// The classes whose index functions are built: three to five men.
-bool ClassBuilt(int id) { return id >= 1 && id <= 145; }
+// The classes whose index functions are built: three to five men and six men.
+bool ClassBuilt(int id) {
+  return (id >= 1 && id <= 145) || TbSixManPawnless(id) || TbSixManPawnTable(id);
+}
 
 TbSideLayout BuildLayout(int id, int side) {
   TbSideLayout L;
@@ -134,6 +137,7 @@ TbSideLayout BuildLayout(int id, int side) {
       if (m.count[0][kind]) L.epPiece = static_cast<uint8_t>(kind);
     }
   }
+  if (TbSixManPawnTable(id)) TbSixManPawnLayout(L);
   return L;
 }
 
@@ -176,7 +180,7 @@ uint64_t EnPassantSpace(const TbSideLayout& L) {
       return L.own == TbSideWhite ? uint64_t{TbEnumTotal(TbKingsWithPawns, L.epPiece + 1)} * 14
                                   : pairs * 58 * 14;
     default:
-      return 0;
+      return TbSixManPawnEnPassantSpace(L);
   }
 }
 
@@ -314,6 +318,9 @@ uint64_t TbIndexOf(const TbSideLayout& L, const TbPieceList* white, const TbPiec
   };
   const int K = normal(ownKing), k = normal(otherKing);
 
+  if (L.enPassant >= TbEpSix33 && enPassant >= 0 && enPassant <= 63) {
+    return TbSixManPawnEnPassantIndex(L, lists, mask, normal(enPassant), K, k, OrdinarySpace(L));
+  }
   if (L.enPassant != TbEpNone && enPassant >= 0 && enPassant <= 63) {
     return EnPassantIndex(L, lists, normal, normal(enPassant), K, k);
   }

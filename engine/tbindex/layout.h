@@ -23,6 +23,8 @@ enum TbEnPassantKind : uint8_t {
   TbEpKpkp = 1,       // kpkp: king pair and capture case
   TbEpKppkp = 2,      // kppkp: king pair, the other white pawn, capture case
   TbEpPiecePawn = 3,  // kXpkp: the white piece, king pair, capture case
+  TbEpSix33 = 4,      // six men, three against three, pawns on both sides
+  TbEpSix42 = 5,      // six men, four against two, pawns on both sides
 };
 
 struct TbSideLayout {
@@ -60,5 +62,9 @@ const uint32_t* TbEnumStartsOfSlot(int32_t variant, int32_t men, int32_t slot);
 // The routine behind every index function.
 uint64_t TbIndexOf(const TbSideLayout& layout, const TbPieceList* white, const TbPieceList* black,
                    int32_t enPassant, int32_t invert);
+
+// True for the six-man tables without pawns (ids 146-200 and 266-345),
+// whose sides follow the general description unchanged (index6.cpp).
+bool TbSixManPawnless(int32_t id);
 
 }  // namespace galdrik
