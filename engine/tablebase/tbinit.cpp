@@ -35,6 +35,16 @@ void Freigeben(TbDescriptor& d) {
   }
 }
 
+// When the library is unloaded the records give back their names, block
+// indexes and bucket arrays. Built at load, before any cache buffer, so it is
+// taken down after the cache no longer links into the bucket arrays.
+const struct RecordsAbbauen {
+  ~RecordsAbbauen() {
+    TbCloseAllFiles();
+    for (int32_t w = 0; w < TbWorkingCount; ++w) Freigeben(TbDescriptorSets[w]);
+  }
+} recordsAbbauen;
+
 int32_t Zuruecksetzen() {
   TbCacheReset();
   TbCloseAllFiles();
