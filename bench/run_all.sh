@@ -6,7 +6,7 @@
 set -euo pipefail
 build="${1:-$(dirname "$0")/../build}"
 for programm in galdrik-bench galdrik-eval-bench galdrik-speedtest-bench galdrik-search-bench \
-  galdrik-tbindex-bench; do
+  galdrik-figurenliste-bench galdrik-tbindex-bench galdrik-tbindex6-bench; do
   echo "== $programm"
   "$build/bench/$programm"
   echo

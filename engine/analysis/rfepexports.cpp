@@ -6,7 +6,10 @@
 #include <new>
 #include <string>
 
+#include "analysis/figurenliste.h"
 #include "analysis/rfepzustand.h"
+#include "analysis/tbanametrik.h"
+#include "analysis/tbanaschleife.h"
 #include "interface/enginestate.h"
 
 using namespace galdrik;
@@ -56,12 +59,39 @@ RFEPZustand& RFEP() {
 }
 
 void RFEPStellungBuchen(int32_t wert, const RFEPNachfolger* zuege, int32_t anzahl) {
-  if (RFEPEmulator* e = RFEP().emulator.get()) {
+  RFEPZustand& r = RFEP();
+  std::lock_guard lock(r.emulatorSperre);
+  if (RFEPEmulator* e = r.emulator.get()) {
     Abfangen([&] {
       e->StellungBuchen(wert, zuege, anzahl);
       return 0;
     });
   }
+}
+
+void TBAnaKriterien::RFEPStellungHinzu(const TBAnaPosition& p) {
+  if (!p.tb) return;
+  RFEPZustand& r = RFEP();
+  std::lock_guard lock(r.emulatorSperre);
+  RFEPEmulator* e = r.emulator.get();
+  // Without a run the successors are not worth their probes.
+  if (!e) return;
+  FigurenlisteZugliste liste;
+  uint32_t schach = 0;
+  const uint32_t n = FigurenlisteZuege(p.codes, p.felder, p.ep, p.amZug, liste, schach);
+  if (n == 0) return;
+  constexpr uint8_t SchlagOderUmwandlung =
+      ZugFlagSchlag | ZugFlagUmwSpringer | ZugFlagUmwLaeufer | ZugFlagUmwTurm | ZugFlagUmwDame;
+  RFEPNachfolger nachfolger[FigurenlisteMaxZuege];
+  uint64_t probes = 0;
+  for (uint32_t i = 0; i < n; ++i)
+    nachfolger[i] = {TBAnaStrategieBewerten(p, p.arbeitsIndex, liste, i, *p.tb, probes),
+                     (liste.flags[i] & SchlagOderUmwandlung) != 0};
+  if (p.untersucht) *p.untersucht += probes;
+  Abfangen([&] {
+    e->StellungBuchen(p.wert, nachfolger, static_cast<int32_t>(n));
+    return 0;
+  });
 }
 
 }  // namespace galdrik
@@ -70,23 +100,35 @@ void RFEPStellungBuchen(int32_t wert, const RFEPNachfolger* zuege, int32_t anzah
 
 GALDRIK_EXPORT void DLL_TBAnaRFEPRandSeed(int32_t saat) { RFEPRandSeed(saat); }
 
-GALDRIK_EXPORT void DLL_TBAnaRFEPLogfile(const char* pfad) { RFEPLogDateiSetzen(pfad); }
+GALDRIK_EXPORT void DLL_TBAnaRFEPLogfile(const char* pfad) {
+  Abfangen([&] {
+    RFEPLogDateiSetzen(pfad);
+    return 0;
+  });
+}
 
 GALDRIK_EXPORT int32_t DLL_TBAnaRFEPMatrixInit(int32_t maxD, double kompetenz, double kappa,
                                                int32_t horizon, int32_t att, int32_t noD,
                                                int32_t noL, int32_t drD, int32_t lsD) {
+  RFEPZustand& r = RFEP();
+  std::lock_guard lock(r.emulatorSperre);
   // The previous run is released first, written or not.
-  RFEP().emulator.reset();
+  r.emulator.reset();
   if (maxD > MaxTiefeGrenze) return RFEPKeinSpeicher;
   return Abfangen([&] {
     const RFEPParameter par = RFEPParameterAus(maxD, kappa, horizon, att, noD, noL, drD, lsD);
-    RFEP().emulator = std::make_unique<RFEPEmulator>(par, kompetenz);
+    r.emulator = std::make_unique<RFEPEmulator>(par, kompetenz);
     return 0;
   });
 }
 
 GALDRIK_EXPORT int32_t DLL_TBAnaRFEPMatrixFinish(const char* pfad) {
-  std::unique_ptr<RFEPEmulator> e = std::move(RFEP().emulator);
+  std::unique_ptr<RFEPEmulator> e;
+  {
+    RFEPZustand& r = RFEP();
+    std::lock_guard lock(r.emulatorSperre);
+    e = std::move(r.emulator);
+  }
   if (!e) return -2;  // no run to finish
   if (!pfad) return -1;
   return Abfangen([&] { return RFEPMatrixFinishInnen(*e, pfad); }, -1);

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "core/random.h"
+#include "tablebase/probe.h"
 
 namespace galdrik {
 
@@ -20,8 +21,10 @@ namespace {
 
 uint8_t Schalter(int32_t wert) { return wert == 1 ? 1 : 0; }
 
+// The tablebases the library has loaded (DLL_TBInit), in the current metric,
+// from the moment the library is loaded.
 RFEPProbe& Probe() {
-  static RFEPProbe probe = nullptr;
+  static RFEPProbe probe = &TBProbeRFEP;
   return probe;
 }
 

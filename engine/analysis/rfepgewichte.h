@@ -64,8 +64,9 @@ double RFEPGewicht(const RFEPParameter& par, double kompetenz, int32_t zustand);
 int32_t RFEPTiefe(int32_t wert, uint8_t invertiert, int32_t maxD, bool schlagOderUmwandlung);
 
 // The tablebase value of a position for its side to move, as the model
-// reads it: bare kings are a draw, everything else asks the probe that the
-// library has been given (32767 while it has none).
+// reads it: bare kings are a draw, everything else asks the probe, which is
+// the library's tablebase probe (TBProbeRFEP) until RFEPProbeSetzen
+// replaces it; with a null probe every other position has no value (32767).
 using RFEPProbe = int32_t (*)(const Stellung& st);
 void RFEPProbeSetzen(RFEPProbe probe);
 int32_t RFEPWert(const Stellung& st);

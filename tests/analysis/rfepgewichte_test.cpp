@@ -9,6 +9,7 @@
 
 #include "support/datei.h"
 #include "support/testboard.h"
+#include "tablebase/probe.h"
 
 using namespace galdrik;
 
@@ -78,7 +79,7 @@ TEST(RFEPGewichte, BareKingsAreDrawnWithoutAProbe) {
   RFEPProbeSetzen(ImmerVier);
   EXPECT_EQ(RFEPWert(test::Brett("8/8/3k4/8/8/3K4/8/8 b - -")), 0);
   EXPECT_EQ(RFEPWert(test::Brett("8/8/3k4/8/8/3KQ3/8/8 w - -")), 4);
-  RFEPProbeSetzen(nullptr);
+  RFEPProbeSetzen(TBProbeRFEP);
 }
 
 TEST(RFEPGewichte, SeededDrawsAreReproducible15BitValues) {

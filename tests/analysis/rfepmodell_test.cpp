@@ -20,6 +20,7 @@
 #include "interface/pgn.h"
 #include "support/datei.h"
 #include "support/testboard.h"
+#include "tablebase/probe.h"
 
 using namespace galdrik;
 
@@ -41,7 +42,7 @@ class Werte {
     TestWerte() = std::move(f);
     RFEPProbeSetzen(TestProbe);
   }
-  ~Werte() { RFEPProbeSetzen(nullptr); }
+  ~Werte() { RFEPProbeSetzen(TBProbeRFEP); }
 };
 
 // A made-up but fixed distance of each position, 1..5, from its key.
