@@ -85,7 +85,10 @@ void EngineAbbauen() {
 // A process that ends, or unloads the library, without DLL_EngineKill still
 // gets the teardown: registered once the state it frees exists, so that it
 // runs before that state itself is destroyed.
+void KeinWeitererJob() {}
+
 void AbbauBeimEntladen() {
+  JobBeendenAnmelden(&KeinWeitererJob);  // the list of the layers' jobs
   Partie();
   Suche();
   TT();

@@ -3,9 +3,12 @@
 // other runs.
 #include "interface/jobs.h"
 
+#include <algorithm>
+#include <mutex>
 #include <new>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "core/search.h"
 #include "core/suchoptionen.h"
@@ -184,7 +187,39 @@ void EPDTestBeenden() {
   job.laeuft.store(0, std::memory_order_release);
 }
 
+namespace {
+
+struct WeitereJobs {
+  std::mutex sperre;
+  std::vector<void (*)()> beenden;
+};
+
+WeitereJobs& Weitere() {
+  static WeitereJobs w;
+  return w;
+}
+
+}  // namespace
+
+void JobBeendenAnmelden(void (*beenden)()) {
+  WeitereJobs& w = Weitere();
+  std::lock_guard lock(w.sperre);
+  if (std::find(w.beenden.begin(), w.beenden.end(), beenden) == w.beenden.end())
+    w.beenden.push_back(beenden);
+}
+
+void JobBeendenAbmelden(void (*beenden)()) {
+  WeitereJobs& w = Weitere();
+  std::lock_guard lock(w.sperre);
+  w.beenden.erase(std::remove(w.beenden.begin(), w.beenden.end(), beenden), w.beenden.end());
+}
+
 void JobsBeenden() {
+  {
+    WeitereJobs& w = Weitere();
+    std::lock_guard lock(w.sperre);
+    for (auto it = w.beenden.rbegin(); it != w.beenden.rend(); ++it) (*it)();
+  }
   SuchJob& job = SuchThreadJob();
   if (job.thread.joinable()) {
     Suche().abbruch = 1;

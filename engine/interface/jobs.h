@@ -79,6 +79,13 @@ void EPDTestBeenden();
 // Asks every running job to stop and waits for its thread.
 void JobsBeenden();
 
+// A job of a layer above this one (the tablebase analysis) registers how it
+// is stopped and waited for; JobsBeenden calls every such routine, the
+// latest first. A job registers before its own state exists, so the list
+// outlives it, and withdraws when that state is destroyed.
+void JobBeendenAnmelden(void (*beenden)());
+void JobBeendenAbmelden(void (*beenden)());
+
 // The job flags as engine start-up leaves them.
 void JobsZuruecksetzen();
 

@@ -1,6 +1,8 @@
 // The settings keys, their defaults and the conversions of their stored text.
 #include "shell/einstellungen.h"
 
+#include "shell/engineglobal.h"
+
 #include <QDir>
 #include <QLocale>
 #include <QRegularExpression>
@@ -204,6 +206,7 @@ void verzeichnisseLesen(Einstellungen& e, QSettings& speicher, const char* absch
   Boolean use1 = Wert::FlagZahl(text(QStringLiteral("OptEGTBPfadUse1"), QStringLiteral("1")));
   Boolean use2 = Wert::FlagZahl(text(QStringLiteral("OptEGTBPfadUse2"), QStringLiteral("0")));
   e.OptEGTBPfad1[0] = text(indiziert("OptEGTBPfad1", 0), pfad1);
+  if (e.OptEGTBPfad1[0].isEmpty()) e.OptEGTBPfad1[0] = EngineGlobal::StandardDTMOrdner();
   e.OptEGTBPfad2[0] = text(indiziert("OptEGTBPfad2", 0), pfad2);
   e.OptEGTBPfadUse1[0] =
       Wert::FlagWort(text(indiziert("OptEGTBPfadUse1", 0), flagText(use1, Art::FlagWort)))
@@ -223,7 +226,12 @@ void verzeichnisseLesen(Einstellungen& e, QSettings& speicher, const char* absch
 
 void verzeichnisseSchreiben(const Einstellungen& e, QSettings& speicher, const char* abschnitt) {
   for (int i = 0; i < kEgtbMetriken; ++i) {
-    speicher.setValue(schluesselPfad(abschnitt, indiziert("OptEGTBPfad1", i)), e.OptEGTBPfad1[i]);
+    // The shipped DTM folder is the default, not a choice: it is stored as
+    // the empty setting, so a moved program still finds its own tables.
+    const QString pfad1 = i == 0 && e.OptEGTBPfad1[i] == EngineGlobal::StandardDTMOrdner()
+                              ? QString()
+                              : e.OptEGTBPfad1[i];
+    speicher.setValue(schluesselPfad(abschnitt, indiziert("OptEGTBPfad1", i)), pfad1);
     speicher.setValue(schluesselPfad(abschnitt, indiziert("OptEGTBPfad2", i)), e.OptEGTBPfad2[i]);
     speicher.setValue(schluesselPfad(abschnitt, indiziert("OptEGTBPfadUse1", i)),
                       flagText(e.OptEGTBPfadUse1[i], Art::FlagZahl));

@@ -78,6 +78,13 @@ QString Datenordner() {
   return programm.path();
 }
 
+QString StandardDTMOrdner() {
+  const QDir dtm(QDir(Datenordner()).filePath(QStringLiteral("tablebases/dtm")));
+  const QStringList tabellen =
+      dtm.entryList({QStringLiteral("*.nbw"), QStringLiteral("*.nbw.emd")}, QDir::Files);
+  return tabellen.isEmpty() ? QString() : dtm.path();
+}
+
 QString Benutzerdatenordner() {
   const QString ordner = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
                              .filePath(QStringLiteral("Galdrik"));

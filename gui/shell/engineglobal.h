@@ -53,6 +53,10 @@ QString Programmordner();
 // The folder of the shipped data (opening book, key file): beside the
 // program in the build tree, share/galdrik when installed.
 QString Datenordner();
+// The DTM tablebases made with the program (tablebases/dtm in the data
+// folder) when that folder holds table files, else empty: the DTM directory
+// of a user who has set none.
+QString StandardDTMOrdner();
 // The per-user folder for files the program writes ($XDG_DATA_HOME/Galdrik),
 // created on first use.
 QString Benutzerdatenordner();

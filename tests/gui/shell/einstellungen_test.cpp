@@ -170,6 +170,32 @@ class EinstellungenTest : public QObject {
     QCOMPARE(geschrieben, erwartet);
   }
 
+  // Tables made with the program in the data folder are the DTM directory
+  // of a user who has set none, stored as the empty setting; a user's own
+  // directory wins.
+  void standardDTMOrdner() {
+    const QString ordner =
+        QDir(EngineGlobal::Datenordner()).filePath(QStringLiteral("tablebases/dtm"));
+    QVERIFY(QDir().mkpath(ordner));
+    QFile tabelle(ordner + QStringLiteral("/kqk.nbw"));
+    QVERIFY(tabelle.open(QIODevice::WriteOnly));
+    tabelle.close();
+    QCOMPARE(EngineGlobal::StandardDTMOrdner(), ordner);
+    auto leer = speicher();
+    Einstellungen e = geladen(*leer);
+    QCOMPARE(e.OptEGTBPfad1[0], ordner);
+    QCOMPARE(e.OptEGTBPfad1[1], QString());
+    auto neu = speicher();
+    QVERIFY(EinstellungenSchreiben(e, *neu));
+    QCOMPARE(neu->value(QStringLiteral("EGTB/OptEGTBPfad1(0)")).toString(), QString());
+    neu->setValue(QStringLiteral("EGTB/OptEGTBPfad1(0)"), QStringLiteral("/eigene/tb"));
+    QCOMPARE(geladen(*neu).OptEGTBPfad1[0], QStringLiteral("/eigene/tb"));
+    QVERIFY(QDir(QDir(EngineGlobal::Datenordner()).filePath(QStringLiteral("tablebases")))
+                .removeRecursively());
+    QCOMPARE(EngineGlobal::StandardDTMOrdner(), QString());
+    QCOMPARE(geladen(*speicher()).OptEGTBPfad1[0], QString());
+  }
+
   void leererSpeicherVariablen() {
     auto leer = speicher();
     const Einstellungen e = geladen(*leer);

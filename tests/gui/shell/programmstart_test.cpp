@@ -575,7 +575,8 @@ class ProgrammstartTest : public QObject {
       QSKIP(
           "libGaldrik.so has no DLL_EngineInit yet: the start against it waits for the engine's "
           "start-up exports");
-    speichern({{"Sprache/OptLanguage", "Dt"}});
+    // The build's own DTM set as the DTM directory: registered at start-up.
+    speichern({{"Sprache/OptLanguage", "Dt"}, {"EGTB/OptEGTBPfad1(0)", GALDRIK_TB_DTM_DIR}});
     QCOMPARE(EngineGlobal::Main(QString()), 0);
     QVERIFY2(ui.boxen.isEmpty(), qPrintable(texte(ui.boxen).join('\n')));
     QVERIFY(Oberflaeche::instanz() && Oberflaeche::instanz()->isVisible());
@@ -588,6 +589,7 @@ class ProgrammstartTest : public QObject {
     // The last metric's registration, or the note that there was none.
     const bool tablebases = EngineComm::vorhanden("DLL_TBInit");
     QVERIFY(zeilen.contains(tablebases ? "EGTB(6)" : "Start ohne EGTB"));
+    if (tablebases) QVERIFY(zeilen.contains("EGTB(0) initialisiert\n"));
   }
 };
 
