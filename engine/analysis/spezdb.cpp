@@ -227,10 +227,12 @@ int32_t SpezDBAnzahl() {
 const int32_t* SpezDBFigurcodes() { return DB().codes; }
 
 const TBAnaEintrag* SpezDBEintrag(int32_t i) {
+  // The linking owns the records while it runs. Asked before the lock: the
+  // linking's first use builds its job, which reads the count under it.
+  if (VernetzungLaeuft()) return nullptr;
   SpezDB& db = DB();
   std::lock_guard lock(db.sperre);
-  // The linking owns the records while it runs.
-  if (VernetzungLaeuft() || !db.eintraege || i < 0 || i >= db.anzahl) return nullptr;
+  if (!db.eintraege || i < 0 || i >= db.anzahl) return nullptr;
   return &db.eintraege[static_cast<size_t>(i)];
 }
 
