@@ -157,27 +157,7 @@ Stellung SpezDBStellung(const TBAnaEintrag& r, const int32_t codes[AnaSlots]) {
   for (int k = 0; k < AnaSlots; ++k) {
     const int32_t c = codes[k];
     if (c == 0 || r.feld[k] > 63) continue;
-    const Bitboard m = Bitboard{1} << r.feld[k];
-    (c > 0 ? st.weiss : st.schwarz) |= m;
-    switch (std::abs(c)) {
-      case Bauer:
-        st.bauern |= m;
-        break;
-      case Springer:
-        st.springer |= m;
-        break;
-      case Laeufer:
-        st.laeufer |= m;
-        break;
-      case Turm:
-        st.tuerme |= m;
-        break;
-      case Dame:
-        st.damen |= m;
-        break;
-      default:
-        (c > 0 ? st.koenigW : st.koenigS) = r.feld[k];
-    }
+    FigurSetzen(st, c, r.feld[k]);
   }
   st.amZug = r.amZug == 1 ? Weiss : Schwarz;
   st.epFeld = r.epFeld < 64 ? r.epFeld : KeinEPFeld;

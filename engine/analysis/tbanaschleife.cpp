@@ -89,27 +89,7 @@ Stellung StellungAusPlatzierung(const Lauf& l, int32_t e) {
   for (int k = 0; k < AnaSlots; ++k) {
     const int c = l.codes[k];
     if (c == 0) continue;
-    const Bitboard m = Bit(l.feld[k]);
-    (c > 0 ? st.weiss : st.schwarz) |= m;
-    switch (Art(c)) {
-      case Bauer:
-        st.bauern |= m;
-        break;
-      case Springer:
-        st.springer |= m;
-        break;
-      case Laeufer:
-        st.laeufer |= m;
-        break;
-      case Turm:
-        st.tuerme |= m;
-        break;
-      case Dame:
-        st.damen |= m;
-        break;
-      default:
-        (c > 0 ? st.koenigW : st.koenigS) = static_cast<uint8_t>(l.feld[k]);
-    }
+    FigurSetzen(st, c, l.feld[k]);
   }
   st.amZug = l.amZug == 1 ? Weiss : Schwarz;
   st.epFeld = e >= 0 && e < 64 ? static_cast<uint8_t>(e) : KeinEPFeld;

@@ -216,6 +216,33 @@ Stellung Grundstellung();
 Stellung Leerstellung();
 void StellungAbleiten(Stellung& st);
 
+// Puts a man of the given code (+/-1..6) on an empty square: its colour and
+// piece boards, or the king square. belegt and the rotated boards are left
+// to BelegungSetzen.
+inline void FigurSetzen(Stellung& st, int code, int feld) {
+  const Bitboard m = Feldmaske[feld];
+  (code > 0 ? st.weiss : st.schwarz) |= m;
+  switch (code > 0 ? code : -code) {
+    case Bauer:
+      st.bauern |= m;
+      break;
+    case Springer:
+      st.springer |= m;
+      break;
+    case Laeufer:
+      st.laeufer |= m;
+      break;
+    case Turm:
+      st.tuerme |= m;
+      break;
+    case Dame:
+      st.damen |= m;
+      break;
+    default:
+      (code > 0 ? st.koenigW : st.koenigS) = static_cast<uint8_t>(feld);
+  }
+}
+
 // The piece code on a square, read from the boards (UngueltigeFigur for an
 // index above 63 or boards that disagree). Inline: the move generator asks
 // it for every capture.

@@ -36,28 +36,7 @@ Stellung StellungAusFeld(const int32_t* feld) {
   for (int s = 0; s < 64; ++s) {
     const int32_t code = feld[s];
     if (code < -6 || code > 6 || code == 0) continue;
-    const Bitboard m = Feldmaske[s];
-    (code > 0 ? st.weiss : st.schwarz) |= m;
-    switch (code > 0 ? code : -code) {
-      case Bauer:
-        st.bauern |= m;
-        break;
-      case Springer:
-        st.springer |= m;
-        break;
-      case Laeufer:
-        st.laeufer |= m;
-        break;
-      case Turm:
-        st.tuerme |= m;
-        break;
-      case Dame:
-        st.damen |= m;
-        break;
-      default:
-        (code > 0 ? st.koenigW : st.koenigS) = static_cast<uint8_t>(s);
-        break;
-    }
+    FigurSetzen(st, code, s);
   }
   // A second king of one colour overwrote the first: the first keeps its
   // colour bit but no piece, which the consistency test reports (and
