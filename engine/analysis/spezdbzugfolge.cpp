@@ -25,6 +25,7 @@
 #include "tablebase/probe.h"
 #include "tablebase/zugfolge.h"
 #include "tablebase/zugfolgejob.h"
+#include "tablebase/zugfolgepartie.h"
 
 namespace galdrik {
 namespace {
@@ -52,23 +53,6 @@ std::string Kommentartext(std::string text, bool pgn) {
   return text;
 }
 
-std::string NagText(int32_t c, bool pgn) {
-  if (c == 0 || c == NagOhneWert) return " ";
-  if (pgn) return Format(" $%i ", c);
-  switch (c) {
-    case 1:
-      return "! ";
-    case 3:
-      return "!! ";
-    case 5:
-      return "!? ";
-    case 8:
-      return "\u00B0 ";  // the degree sign, in UTF-8 as every engine text
-    default:
-      return " ";
-  }
-}
-
 bool FolgeMatt(const Stellung& st) {
   Zugliste l;
   ZugGenerator(st, GenAlleZuege, l);
@@ -87,15 +71,6 @@ bool GleicheFolgestellung(const Stellung& a, const Stellung& b) {
 bool Belegt() {
   return VernetzungLaeuft() || TBAnaGlobal().laeuft.load(std::memory_order_acquire) ||
          TBZugfolgeAktiv();
-}
-
-std::string HeutigesDatum() {
-  const std::time_t jetzt = std::time(nullptr);
-  std::tm t{};
-  localtime_r(&jetzt, &t);
-  char puffer[32];
-  if (std::strftime(puffer, sizeof puffer, "%Y.%m.%d", &t) == 0) return "????.??.??";
-  return puffer;
 }
 
 std::string TagWert(std::string_view s) {
@@ -207,7 +182,7 @@ std::string SpezDBZugfolgeText(const Stellung& pos, int32_t modus) {
     Stellung nach = ZugAusfuehren(P, z, 1);
     text += ZugNotation(z, buchstaben, FolgeMatt(nach) ? 1 : 0);
     const int32_t c = r->nag[i];
-    text += NagText(c, pgn);
+    text += NagZeichen(c, pgn);
     if (c == NagOhneWert) {
       text += "{??}";
       break;

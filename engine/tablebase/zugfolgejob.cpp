@@ -195,23 +195,6 @@ class Berichtschreiber {
   bool pgn_;
 };
 
-std::string NagZeichen(int32_t n, bool pgn) {
-  if (n == 0) return " ";
-  if (pgn) return n == NagOhneWert ? " " : Format(" $%i ", n);
-  switch (n) {
-    case 1:
-      return "! ";
-    case 3:
-      return "!! ";
-    case 5:
-      return "!? ";
-    case 8:
-      return "\u00B0 ";  // the degree sign, in UTF-8 as every engine text
-    default:
-      return " ";
-  }
-}
-
 void PfadeBeginnen(int8_t (&pfade)[6][ZugfolgeMaxLinie], const Stellung& st) {
   std::memset(pfade, -1, sizeof pfade);
   int zeile = 0;
@@ -365,6 +348,23 @@ int32_t ZugfolgeTextMit(const Stellung& start0, const int32_t p[6], const std::s
 }
 
 }  // namespace
+
+std::string NagZeichen(int32_t n, bool pgn) {
+  if (n == 0) return " ";
+  if (pgn) return n == NagOhneWert ? " " : Format(" $%i ", n);
+  switch (n) {
+    case 1:
+      return "! ";
+    case 3:
+      return "!! ";
+    case 5:
+      return "!? ";
+    case 8:
+      return "\u00B0 ";  // the degree sign, in UTF-8 as every engine text
+    default:
+      return " ";
+  }
+}
 
 TBZugfolgeJob& ZugfolgeJob() {
   static TBZugfolgeJob job;

@@ -62,6 +62,10 @@ bool TBZugfolgeKopf(const TBZugfolgeErgebnis& r, TBZugfolgeTexte& t,
                     const std::array<std::string, ZugfolgeBezAnzahl>& bez, bool pgn,
                     const std::string& buchstaben);
 
+// A move's annotation as the line shows it: " $n " in PGN, the sign
+// otherwise, a space where there is none.
+std::string NagZeichen(int32_t n, bool pgn);
+
 // The job body, on the caller's thread: always 0.
 int32_t TBZugfolgeText(const Stellung& start, const int32_t p[6], const std::string& buchstaben);
 

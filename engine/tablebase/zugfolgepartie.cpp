@@ -22,15 +22,6 @@
 namespace galdrik {
 namespace {
 
-std::string HeutigesDatum() {
-  const std::time_t jetzt = std::time(nullptr);
-  std::tm t{};
-  localtime_r(&jetzt, &t);
-  char puffer[1000];
-  if (std::strftime(puffer, sizeof puffer, "%Y.%m.%d", &t) == 0) return "????.??.??";
-  return puffer;
-}
-
 std::string PGNEscape(const std::string& s) {
   std::string r;
   for (char c : s) {
@@ -73,6 +64,15 @@ bool LegalerZug(const Stellung& st, const Zug& z, Zug& legal) {
 }
 
 }  // namespace
+
+std::string HeutigesDatum() {
+  const std::time_t jetzt = std::time(nullptr);
+  std::tm t{};
+  localtime_r(&jetzt, &t);
+  char puffer[32];
+  if (std::strftime(puffer, sizeof puffer, "%Y.%m.%d", &t) == 0) return "????.??.??";
+  return puffer;
+}
 
 int32_t TBZugfolgePGN(const char* pfad) {
   if (!pfad || !*pfad) return -1;

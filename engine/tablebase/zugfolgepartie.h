@@ -11,6 +11,9 @@
 
 namespace galdrik {
 
+// Today's date as a PGN Date tag writes it.
+std::string HeutigesDatum();
+
 // The PGN game of the last job (which must have written PGN texts): 0, or -1
 // when there is none, the path is null or empty, or the file cannot be
 // written. The file gets the old contents and the new game under a
