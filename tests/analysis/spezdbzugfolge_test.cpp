@@ -25,6 +25,7 @@
 #include "core/search.h"
 #include "interface/enginestate.h"
 #include "support/datei.h"
+#include "support/pgnextract.h"
 #include "tablebase/probe.h"
 #include "tablebase/zugfolge.h"
 #include "tablebase/zugfolgejob.h"
@@ -348,6 +349,8 @@ TEST_F(Zugfolgetexte, PGNSpielWirdAngehaengtUndVonWeissAusBewertet) {
       EXPECT_EQ(std::string(f.ergebnis), st.amZug == Weiss ? "0-1" : "1-0");
     }
   }
+  // An independent reader takes all four games.
+  test::VonPgnExtractGelesen(pfad, ordner.pfad(), "1/2-1/2");
 }
 
 // A failed append leaves the file as it was and says so.
