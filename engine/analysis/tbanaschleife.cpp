@@ -11,6 +11,7 @@
 
 #include "analysis/figurenliste.h"
 #include "analysis/spezdb.h"
+#include "core/attacks.h"
 #include "core/board.h"
 #include "core/contactmasks.h"
 #include "core/eval.h"
@@ -357,6 +358,22 @@ bool Vertreter(const Lauf& l) {
   return true;
 }
 
+// Does a rook, bishop or queen of the given colour reach the square over
+// empty squares? Close-range attacks are the contact masks' business.
+bool FernAngegriffen(const Lauf& l, bool weiss, int feld) {
+  const Bitboard ziel = Bit(feld);
+  for (int k = 0; k < AnaSlots; ++k) {
+    const int8_t c = l.codes[k];
+    if (c == 0 || (c > 0) != weiss) continue;
+    const int a = Art(c), s = l.feld[k];
+    Bitboard strahlen = 0;
+    if (a == Turm || a == Dame) strahlen |= TurmStrahlen[s];
+    if (a == Laeufer || a == Dame) strahlen |= LaeuferStrahlen[s];
+    if ((strahlen & ziel) && !(Zwischen[s][feld] & l.belegt)) return true;
+  }
+  return false;
+}
+
 void Platzierung(Lauf& l) {
   Bitboard angriff[2] = {0, 0};
   for (int k = 0; k < AnaSlots; ++k) {
@@ -368,7 +385,7 @@ void Platzierung(Lauf& l) {
   if (angriff[weiss ? 1 : 0] & Bit(andererKoenig)) return;
   // A distant check on the side not to move makes the position illegal,
   // whatever a table stores for it.
-  if (FigurenlisteKoenigBedroht(l.codes, l.zeiger, FigurenlisteKeinEP, weiss ? 0 : 1)) return;
+  if (FernAngegriffen(l, weiss, andererKoenig)) return;
   if (l.symmetrie && (Bit(l.feld[l.weissKoenig]) & SymmetrieKoenigFelder) && !Vertreter(l)) return;
   l.angriff[0] = angriff[0];
   l.angriff[1] = angriff[1];
