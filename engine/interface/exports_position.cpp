@@ -50,7 +50,14 @@ GALDRIK_EXPORT int32_t DLL_StellungSet(const int32_t* feld) {
     Engine().abgelehnt = mangel;
     return -1;
   }
-  StellungUebernehmen(StellungAusFeld(feld));
+  const Stellung st = StellungAusFeld(feld);
+  // As with a FEN: the side that has just moved cannot stand in check, or
+  // the next move would take its king. DLL_StellungLegal calls that 2.
+  if ((st.amZug == Weiss ? st.schachS : st.schachW) == 1) {
+    Engine().abgelehnt = 2;
+    return -1;
+  }
+  StellungUebernehmen(st);
   return 0;
 }
 

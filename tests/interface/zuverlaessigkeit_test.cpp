@@ -78,6 +78,20 @@ TEST_F(Eingabe, UnmoeglicheStellungenWerdenAbgelehnt) {
     EXPECT_EQ(Stellung(), gut) << f.was;
     EXPECT_EQ(Ruf("DLL_ZugAnz"), zuege) << f.was;
   }
+  // The side not to move in check, from afar or from the other king: the
+  // next move would take a king.
+  std::vector<int32_t> fern = Feld("4k3/8/8/8/8/8/8/4R1K1 b - - 0 1");
+  fern[64] = 1;  // White to move, Black in check
+  std::vector<int32_t> nah = Feld("8/8/8/8/8/6K1/8/7k b - - 0 1");
+  nah[7] = 0;    // h1
+  nah[15] = -6;  // h2, beside the White king, Black to move
+  for (const std::vector<int32_t>* feld : {&fern, &nah}) {
+    ASSERT_EQ(R("DLL_StellungSet", gut.data()), 0);
+    EXPECT_EQ(R("DLL_StellungSet", feld->data()), -1);
+    EXPECT_EQ(Ruf("DLL_StellungLegal"), 2);
+    EXPECT_EQ(Stellung(), gut);
+  }
+  ASSERT_EQ(R("DLL_StellungSet", gut.data()), 0);
   // Nine queens and eight pawns: no game reaches that.
   std::vector<int32_t> damen = Feld("4k3/8/8/8/8/8/4P3/4K3 w - - 0 1");
   for (int s = 8; s < 16; ++s) damen[s] = 1;
