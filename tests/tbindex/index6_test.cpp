@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/tbliste.h"
 #include "support/tbwalk.h"
 #include "tbindex/catalogue.h"
 #include "tbindex/layout.h"
@@ -18,34 +19,9 @@
 namespace galdrik {
 namespace {
 
-int Sq(const char* name) { return (name[1] - '1') * 8 + (name[0] - 'a'); }
-
-int IdOf(const char* name) {
-  for (int id = 0; id < TbTableCount; ++id) {
-    if (std::strcmp(TbCatalogue[id].name, name) == 0) return id;
-  }
-  return -1;
-}
-
-// "Ke1 Nb1 Ng1" -> a piece list; like men in the order written.
-TbPieceList ListOf(const char* men) {
-  int squares[6][6], count[6] = {};
-  for (const char* p = men; *p;) {
-    while (*p == ' ') ++p;
-    if (!*p) break;
-    const int kind = static_cast<int>(std::strchr("PNBRQK", p[0]) - "PNBRQK");
-    const char sq[3] = {p[1], p[2], 0};
-    squares[kind][count[kind]++] = Sq(sq);
-    p += 3;
-  }
-  TbPieceList l{};
-  int at = 0;
-  for (int kind = 0; kind < 6; ++kind) {
-    l.kindStart[kind] = at;
-    for (int i = 0; i < count[kind]; ++i) l.squares[at++] = squares[kind][i];
-  }
-  return l;
-}
+using test::IdOf;
+using test::ListOf;
+using test::Sq;
 
 uint64_t Index(const char* table, int side, const char* white, const char* black, int ep = 127,
                int invert = 0) {
