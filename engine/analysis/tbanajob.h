@@ -30,7 +30,7 @@ int32_t TBAnaStarten();
 // Asks the run to stop and waits for its thread.
 void TBAnaBeenden();
 
-// The criteria that later parts provide (special database, metric and
+// The criteria the other analysis modules provide (special database, metric and
 // strategy tests, RFEP); null for the defaults of TBAnaKriterien, which
 // collect into the library's special database. Not while a run goes on.
 void TBAnaKriterienSetzen(TBAnaKriterien* kriterien);

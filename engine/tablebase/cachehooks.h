@@ -1,7 +1,5 @@
-// What the tablebase core's set-up needs of the block cache. The cache layer
-// defines these; until it exists, cachehooks_stub.cpp stands in for them
-// (no cache, no open files), and the cache layer deletes that file when it
-// brings its own definitions.
+// What the tablebase core's set-up needs of the block cache, which defines
+// these (cache.cpp).
 #pragma once
 
 namespace galdrik {
