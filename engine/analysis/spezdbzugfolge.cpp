@@ -16,6 +16,7 @@
 #include "analysis/spezdb.h"
 #include "analysis/strategiezug.h"
 #include "analysis/tbanajob.h"
+#include "analysis/tbanaschleife.h"
 #include "analysis/vernetzung.h"
 #include "core/makemove.h"
 #include "core/movegen.h"
@@ -128,20 +129,9 @@ bool Anhaengen(const std::string& pfad, const std::string& spiel) {
 }  // namespace
 
 Stellung SpezDBStellung(const TBAnaEintrag& r, const int32_t codes[AnaSlots]) {
-  Stellung st = Leerstellung();
-  for (int k = 0; k < AnaSlots; ++k) {
-    const int32_t c = codes[k];
-    if (c == 0 || r.feld[k] > 63) continue;
-    FigurSetzen(st, c, r.feld[k]);
-  }
-  st.amZug = r.amZug == 1 ? Weiss : Schwarz;
-  st.epFeld = r.epFeld < 64 ? r.epFeld : KeinEPFeld;
-  BelegungSetzen(st);
-  StellungAbleiten(st);
-  st.remisMaterial = 0;
-  st.schachW = FeldAngegriffen(st, st.koenigW, 1) ? 1 : 0;
-  st.schachS = FeldAngegriffen(st, st.koenigS, 0) ? 1 : 0;
-  return st;
+  int32_t felder[AnaSlots];
+  for (int k = 0; k < AnaSlots; ++k) felder[k] = r.feld[k];
+  return TBAnaStellung(codes, felder, r.amZug, r.epFeld);
 }
 
 std::string SpezDBZugfolgeText(const Stellung& pos, int32_t modus) {

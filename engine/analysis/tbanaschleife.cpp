@@ -86,20 +86,9 @@ struct Lauf {
 };
 
 Stellung StellungAusPlatzierung(const Lauf& l, int32_t e) {
-  Stellung st = Leerstellung();
-  for (int k = 0; k < AnaSlots; ++k) {
-    const int c = l.codes[k];
-    if (c == 0) continue;
-    FigurSetzen(st, c, l.feld[k]);
-  }
-  st.amZug = l.amZug == 1 ? Weiss : Schwarz;
-  st.epFeld = e >= 0 && e < 64 ? static_cast<uint8_t>(e) : KeinEPFeld;
-  BelegungSetzen(st);
-  StellungAbleiten(st);
-  st.remisMaterial = 0;
-  st.schachW = FeldAngegriffen(st, st.koenigW, 1) ? 1 : 0;
-  st.schachS = FeldAngegriffen(st, st.koenigS, 0) ? 1 : 0;
-  return st;
+  int32_t codes[AnaSlots];
+  for (int k = 0; k < AnaSlots; ++k) codes[k] = l.codes[k];
+  return TBAnaStellung(codes, l.feld, l.amZug, e);
 }
 
 TBAnaPosition PositionFuer(Lauf& l, int32_t e, int32_t v, const Loesungszug& loesung,
@@ -451,6 +440,21 @@ bool VorAnordnen(int8_t i, int8_t j) {
 }
 
 }  // namespace
+
+Stellung TBAnaStellung(const int32_t codes[AnaSlots], const int32_t felder[AnaSlots], int32_t amZug,
+                       int32_t ep) {
+  Stellung st = Leerstellung();
+  for (int k = 0; k < AnaSlots; ++k)
+    if (codes[k] != 0 && felder[k] >= 0 && felder[k] <= 63) FigurSetzen(st, codes[k], felder[k]);
+  st.amZug = amZug == 1 ? Weiss : Schwarz;
+  st.epFeld = ep >= 0 && ep < 64 ? static_cast<uint8_t>(ep) : KeinEPFeld;
+  BelegungSetzen(st);
+  StellungAbleiten(st);
+  st.remisMaterial = 0;
+  st.schachW = FeldAngegriffen(st, st.koenigW, 1) ? 1 : 0;
+  st.schachS = FeldAngegriffen(st, st.koenigS, 0) ? 1 : 0;
+  return st;
+}
 
 int32_t TBAnaSchleife(const TBAnaParameterblock& block, int32_t kriterium, TBAnaZustand& z,
                       const TBZugang& tb, TBAnaKriterien* kriterien) {

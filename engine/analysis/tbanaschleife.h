@@ -9,6 +9,7 @@
 #include "analysis/parameterblock.h"
 #include "analysis/tbanazustand.h"
 #include "analysis/tbzugang.h"
+#include "core/board.h"
 #include "tbindex/indexscheme.h"
 
 namespace galdrik {
@@ -53,6 +54,12 @@ class TBAnaKriterien {
   virtual bool StrategieWahl(const TBAnaPosition&);
   virtual void RFEPStellungHinzu(const TBAnaPosition& p);
 };
+
+// The engine's position of a placement: the man of each slot code on its
+// square (none above square 63), the side to move (1 White) and an
+// en-passant square (none outside 0..63), check flags set.
+Stellung TBAnaStellung(const int32_t codes[AnaSlots], const int32_t felder[AnaSlots], int32_t amZug,
+                       int32_t ep);
 
 // TBAnaSchleife: one pass of the analysis with the given block and
 // criterion into the state z, which holds the run's diagonal-symmetry switch
