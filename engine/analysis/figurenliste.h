@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "core/board.h"
+
 namespace galdrik {
 
 inline constexpr int FigurenlisteSlots = 6;
@@ -21,6 +23,15 @@ inline constexpr uint8_t ZugFlagUmwSpringer = 16;
 inline constexpr uint8_t ZugFlagUmwLaeufer = 32;
 inline constexpr uint8_t ZugFlagUmwTurm = 64;
 inline constexpr uint8_t ZugFlagUmwDame = 128;
+
+// The piece a move's flags promote to (Springer .. Dame), 0 for none.
+constexpr int UmwandlungsFigur(uint8_t flags) {
+  if (flags & ZugFlagUmwDame) return Dame;
+  if (flags & ZugFlagUmwTurm) return Turm;
+  if (flags & ZugFlagUmwLaeufer) return Laeufer;
+  if (flags & ZugFlagUmwSpringer) return Springer;
+  return 0;
+}
 
 // En-passant square value for "none" (any value of 64 or more reads so).
 inline constexpr int32_t FigurenlisteKeinEP = 127;

@@ -25,14 +25,6 @@ int Chebyshev(int a, int b) {
   return std::max(std::abs(Linie(a) - Linie(b)), std::abs(Reihe(a) - Reihe(b)));
 }
 
-int UmwandlungsFigur(uint8_t flags) {
-  if (flags & ZugFlagUmwDame) return Dame;
-  if (flags & ZugFlagUmwTurm) return Turm;
-  if (flags & ZugFlagUmwLaeufer) return Laeufer;
-  if (flags & ZugFlagUmwSpringer) return Springer;
-  return 0;
-}
-
 // A successor position in local storage.
 struct Nachfolger {
   int8_t codes[FigurenlisteSlots];

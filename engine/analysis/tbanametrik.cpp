@@ -47,14 +47,6 @@ bool RelationGilt(int32_t relation, int32_t a, int32_t b) {
   }
 }
 
-int UmwandlungsFigur(uint8_t flags) {
-  if (flags & ZugFlagUmwDame) return Dame;
-  if (flags & ZugFlagUmwTurm) return Turm;
-  if (flags & ZugFlagUmwLaeufer) return Laeufer;
-  if (flags & ZugFlagUmwSpringer) return Springer;
-  return 0;
-}
-
 // The slot of the man a capture by `slot` on `ziel` takes, -1 for none; an
 // en-passant capture takes the pawn beyond the en-passant square.
 int Geschlagen(const int8_t* codes, const int32_t* felder, int slot, int ziel, int32_t ep) {
