@@ -18,6 +18,7 @@
 #include "core/contactmasks.h"
 #include "core/log.h"
 #include "core/zobrist.h"
+#include "kqkrmaske.h"
 #include "messen.h"
 #include "tablebase/cache.h"
 #include "tablebase/probe.h"
@@ -28,21 +29,6 @@ namespace {
 
 using namespace galdrik;
 using galdrik::bench::Sekunden;
-
-std::vector<int32_t> Maske(int32_t seite) {
-  std::vector<int32_t> m(SuchmaskeLaenge, 0);
-  const int codes[6] = {Koenig, -Koenig, Dame, -Turm, 0, 0};
-  for (int k = 0; k < 6; ++k) {
-    m[MaskeFiguren + k] = codes[k];
-    m[MaskeBezug + k] = -1;
-    for (int s = 0; s < 64; ++s)
-      m[MaskeFelder + 64 * k + s] = k != 0 || (0x080C0E0FULL >> s & 1) ? 1 : -1;
-    for (int c = 0; c < GitterZellen; ++c) m[MaskeGitter + GitterZellen * k + c] = -1;
-  }
-  m[MaskeSeite] = seite;
-  m[MaskeVon] = m[MaskeNach] = LoesungFeldBeliebig;
-  return m;
-}
 
 }  // namespace
 
@@ -74,8 +60,8 @@ int main(int argc, char** argv) {
   const double sammeln = Sekunden([&] {
     TBAnaZaehlerLoeschen(*z);
     for (int32_t seite : {0, 1})
-      TBAnaSchleife(ParameterblockBauen(Maske(seite).data()), KriteriumSpezDBAlle, *z, tb,
-                    &bibliothek);
+      TBAnaSchleife(ParameterblockBauen(bench::KqkrMaske(seite, 0).data()), KriteriumSpezDBAlle, *z,
+                    tb, &bibliothek);
   });
   const int32_t n = SpezDBAnzahl();
   std::printf("kqkr: %llu positions examined, %d records collected in %.2f s\n",

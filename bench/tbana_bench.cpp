@@ -11,6 +11,7 @@
 #include "analysis/tbanaschleife.h"
 #include "core/board.h"
 #include "core/contactmasks.h"
+#include "kqkrmaske.h"
 #include "messen.h"
 #include "tablebase/cache.h"
 #include "tablebase/probe.h"
@@ -46,25 +47,10 @@ struct Mitschnitt final : TBZugang {
   }
 };
 
-std::vector<int32_t> Maske(int32_t bedingung) {
-  std::vector<int32_t> m(SuchmaskeLaenge, 0);
-  const int codes[6] = {Koenig, -Koenig, Dame, -Turm, 0, 0};
-  for (int k = 0; k < 6; ++k) {
-    m[MaskeFiguren + k] = codes[k];
-    m[MaskeBezug + k] = -1;
-    for (int s = 0; s < 64; ++s)
-      m[MaskeFelder + 64 * k + s] = k != 0 || (0x080C0E0FULL >> s & 1) ? 1 : -1;
-    for (int c = 0; c < GitterZellen; ++c) m[MaskeGitter + GitterZellen * k + c] = -1;
-  }
-  m[MaskeBedingung] = bedingung;
-  m[MaskeVon] = m[MaskeNach] = LoesungFeldBeliebig;
-  return m;
-}
-
 // Both passes, Black to move first, as the job runs them.
 uint64_t BeideSeiten(const TBZugang& tb, int32_t bedingung, TBAnaZustand& z) {
   TBAnaZaehlerLoeschen(z);
-  std::vector<int32_t> m = Maske(bedingung);
+  std::vector<int32_t> m = bench::KqkrMaske(0, bedingung);
   for (int32_t seite : {0, 1}) {
     m[MaskeSeite] = seite;
     if (TBAnaSchleife(ParameterblockBauen(m.data()), KriteriumAlleMitWert, z, tb) != 0) {
