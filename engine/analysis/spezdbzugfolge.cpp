@@ -4,7 +4,6 @@
 // appended to a file.
 #include "analysis/spezdbzugfolge.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -36,15 +35,6 @@ constexpr int BezWiederholung = 15;
 constexpr int BezFuenfzig = 16;
 constexpr int BezFolgeVon = 17;
 constexpr int BezEinzigeZuege = 18;
-
-std::string Format(const char* format, ...) {
-  char puffer[512];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(puffer, sizeof puffer, format, args);
-  va_end(args);
-  return puffer;
-}
 
 // A label inside a PGN comment must not close the comment.
 std::string Kommentartext(std::string text, bool pgn) {
@@ -157,9 +147,9 @@ std::string SpezDBZugfolgeText(const Stellung& pos, int32_t modus) {
   std::string text;
   const int n = r->einzigeFolge;
   if (n != 0)
-    text += Format(pgn ? "{%s%i%s}\n" : "%s%i%s\n", Bez(BezFolgeVon).c_str(), std::abs(n),
-                   Bez(BezEinzigeZuege).c_str());
-  if (start.amZug == Schwarz) text += Format("%i... ", 1);
+    text += TextFormat(pgn ? "{%s%i%s}\n" : "%s%i%s\n", Bez(BezFolgeVon).c_str(), std::abs(n),
+                       Bez(BezEinzigeZuege).c_str());
+  if (start.amZug == Schwarz) text += TextFormat("%i... ", 1);
 
   // A won line goes on past the fifty-move rule, as the move-sequence job's
   // does; a drawn line ends there.
@@ -168,7 +158,7 @@ std::string SpezDBZugfolgeText(const Stellung& pos, int32_t modus) {
   Stellung P = start;
   for (int i = 0; i < r->linienLaenge; ++i) {
     const Zug& z = r->linie[i];
-    if (P.amZug == Weiss) text += Format("%i. ", (i + 1) / 2 + 1);
+    if (P.amZug == Weiss) text += TextFormat("%i. ", (i + 1) / 2 + 1);
     Stellung nach = ZugAusfuehren(P, z, 1);
     text += ZugNotation(z, buchstaben, FolgeMatt(nach) ? 1 : 0);
     const int32_t c = r->nag[i];

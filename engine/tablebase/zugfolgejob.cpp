@@ -61,15 +61,6 @@ void Anhaengen(std::string& ziel, std::string_view text, size_t grenze) {
   ziel.append(text.data(), n);
 }
 
-std::string Format(const char* format, ...) {
-  char puffer[512];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(puffer, sizeof puffer, format, args);
-  va_end(args);
-  return puffer;
-}
-
 // Writes the texts of a job.
 class Berichtschreiber {
  public:
@@ -91,7 +82,7 @@ class Berichtschreiber {
   bool KopfKurz(const TBZugfolgeErgebnis& r, std::string_view buchstaben) {
     const int32_t B = r.distanz;
     if (r.ergebnis == 1 || r.ergebnis == -1)
-      Slot(0, Format("%s: %s %i", Bez(r.ergebnis == 1 ? 1 : 2), Bez(3), B));
+      Slot(0, TextFormat("%s: %s %i", Bez(r.ergebnis == 1 ? 1 : 2), Bez(3), B));
     else if (r.ergebnis == 0)
       Slot(0, Bez(4));
     else {
@@ -99,9 +90,9 @@ class Berichtschreiber {
       return false;
     }
     if (r.einzigeFolge != 0)
-      Slot(0, Format(", %s%i%s", Bez(17), std::abs(int(r.einzigeFolge)), Bez(18)));
+      Slot(0, TextFormat(", %s%i%s", Bez(17), std::abs(int(r.einzigeFolge)), Bez(18)));
     Tempo(r, "");
-    if (r.kritisch & 4) Slot(1, Format(" (%s)", Bez(14)));
+    if (r.kritisch & 4) Slot(1, TextFormat(" (%s)", Bez(14)));
 
     bool belegt[6]{};
     for (int s = 2; s <= 5; ++s) Slot(s, Bez(8 + s));
@@ -111,11 +102,11 @@ class Berichtschreiber {
       const bool optimal = r.optimalModus ? r.optimal[i] == 1 : v == B;
       int slot;
       std::string text;
-      const std::string wert = Format(" %s {#%i},", z.c_str(), v);
-      const std::string gleich = Format(" %s {=},", z.c_str());
+      const std::string wert = TextFormat(" %s {#%i},", z.c_str(), v);
+      const std::string gleich = TextFormat(" %s {=},", z.c_str());
       if (v == -32768) {
         slot = 2;
-        text = Format(" %s {??},", z.c_str());
+        text = TextFormat(" %s {??},", z.c_str());
       } else if (optimal) {
         slot = 2;
         text = B == 0 ? gleich : wert;
@@ -145,34 +136,34 @@ class Berichtschreiber {
   bool KopfPGN(const TBZugfolgeErgebnis& r, std::string_view buchstaben) {
     const int32_t B = r.distanz;
     if (r.ergebnis == 1 || r.ergebnis == -1) {
-      Slot(0, Format("{%s: %s %i", Bez(r.ergebnis == 1 ? 1 : 2), Bez(3), B));
+      Slot(0, TextFormat("{%s: %s %i", Bez(r.ergebnis == 1 ? 1 : 2), Bez(3), B));
       Slot(3, r.ergebnis == 1 ? "1-0" : "0-1");
     } else if (r.ergebnis == 0) {
-      Slot(0, Format("{%s", Bez(4)));
+      Slot(0, TextFormat("{%s", Bez(4)));
       Slot(3, "1/2-1/2");
     } else {
-      Slot(0, Format("{%s}", Bez(5)));
+      Slot(0, TextFormat("{%s}", Bez(5)));
       Slot(3, "*");
       return false;
     }
     if (r.einzigeFolge != 0)
-      Slot(0, Format(", %s%i%s}", Bez(17), std::abs(int(r.einzigeFolge)), Bez(18)));
+      Slot(0, TextFormat(", %s%i%s}", Bez(17), std::abs(int(r.einzigeFolge)), Bez(18)));
     else
       Slot(0, "}");
     Tempo(r, "{");
     if (r.kritisch & 4)
-      Slot(1, Format(" (%s)}", Bez(14)));
+      Slot(1, TextFormat(" (%s)}", Bez(14)));
     else if (!t_.slot[1].empty())
       Slot(1, "}");
     for (int i = 0; i < r.wurzelAnzahl; ++i) {
       const std::string z = ZugNotation(r.wurzelZuege[i], buchstaben, 0);
       const int32_t v = r.wurzelWerte[i];
       if (v == -32768)
-        Slot(2, Format(" (%s {??}) ", z.c_str()));
+        Slot(2, TextFormat(" (%s {??}) ", z.c_str()));
       else if (v == 0)
-        Slot(2, Format(" (%s {=}) ", z.c_str()));
+        Slot(2, TextFormat(" (%s {=}) ", z.c_str()));
       else
-        Slot(2, Format(" (%s {#%i}) ", z.c_str(), v));
+        Slot(2, TextFormat(" (%s {#%i}) ", z.c_str(), v));
       if (i != 0 && i % 10 == 0) Slot(2, "\n");
     }
     return true;
@@ -181,13 +172,13 @@ class Berichtschreiber {
   void Tempo(const TBZugfolgeErgebnis& r, const char* auf) {
     const int G = r.tempo;
     if (r.kritisch & 1)
-      Slot(1, Format("%s%s", auf, Bez(6)));
+      Slot(1, TextFormat("%s%s", auf, Bez(6)));
     else if (r.kritisch & 2)
-      Slot(1, Format("%s%s", auf, Bez(7)));
+      Slot(1, TextFormat("%s%s", auf, Bez(7)));
     else if (G > 0)
-      Slot(1, Format("%s%s %i", auf, Bez(9), G));
+      Slot(1, TextFormat("%s%s %i", auf, Bez(9), G));
     else if (G < 0)
-      Slot(1, Format("%s%s %i", auf, Bez(8), -G));
+      Slot(1, TextFormat("%s%s %i", auf, Bez(8), -G));
   }
 
   TBZugfolgeTexte& t_;
@@ -282,7 +273,7 @@ int32_t ZugfolgeTextMit(const Stellung& start0, const int32_t p[6], const std::s
   schluessel[size_t(p1)] = start.schluessel;
 
   const int b = start.amZug == Schwarz ? 1 : 0;
-  if (b) w.Linie(Format("%i... ", p1 / 2 + 1));
+  if (b) w.Linie(TextFormat("%i... ", p1 / 2 + 1));
   sp.stellungen[p1] = start;
 
   if (p1 == 0) {
@@ -301,7 +292,7 @@ int32_t ZugfolgeTextMit(const Stellung& start0, const int32_t p[6], const std::s
   for (int j = 0; j < R->linienLaenge; ++j) {
     if (p1 + j + 1 >= ZugfolgeMaxLinie) break;
     const Zug& z = R->linie[j];
-    if ((j + b) % 2 == 0) w.Linie(Format("%i. ", (p1 + j + 1) / 2 + 1));
+    if ((j + b) % 2 == 0) w.Linie(TextFormat("%i. ", (p1 + j + 1) / 2 + 1));
     Stellung nach = ZugAusfuehren(P, z, 1);
     nach.remisMaterial = 0;
     w.Linie(ZugNotation(z, buchstaben, Matt(nach) ? 1 : 0));
@@ -312,20 +303,20 @@ int32_t ZugfolgeTextMit(const Stellung& start0, const int32_t p[6], const std::s
       w.Linie("{??} ");
       break;
     }
-    if (R->schrittDistanz[j] != 0) w.Linie(Format("{%i} ", R->schrittDistanz[j]));
-    if (R->varianten[j] > 0) w.Linie(Format("{%i var} ", R->varianten[j]));
-    if ((R->schrittFlags[j] & 1) && (p2 & 8)) w.Linie(Format("{%s} ", w.Bez(19)));
+    if (R->schrittDistanz[j] != 0) w.Linie(TextFormat("{%i} ", R->schrittDistanz[j]));
+    if (R->varianten[j] > 0) w.Linie(TextFormat("{%i var} ", R->varianten[j]));
+    if ((R->schrittFlags[j] & 1) && (p2 & 8)) w.Linie(TextFormat("{%s} ", w.Bez(19)));
 
     P = nach;
     bool wiederholt = false;
     for (int k = 0; k <= p1 + j - 2; ++k)
       if (schluessel[size_t(k)] == P.schluessel) wiederholt = true;
     if (wiederholt) {
-      w.Linie(Format("{%s} ", w.Bez(15)));
+      w.Linie(TextFormat("{%s} ", w.Bez(15)));
       break;
     }
     if (P.halbzuege >= 100) {
-      w.Linie(Format("{%s} ", w.Bez(16)));
+      w.Linie(TextFormat("{%s} ", w.Bez(16)));
       P.halbzuege = 0;
       if (R->distanz == 0) break;
     }
@@ -349,9 +340,18 @@ int32_t ZugfolgeTextMit(const Stellung& start0, const int32_t p[6], const std::s
 
 }  // namespace
 
+std::string TextFormat(const char* format, ...) {
+  char puffer[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(puffer, sizeof puffer, format, args);
+  va_end(args);
+  return puffer;
+}
+
 std::string NagZeichen(int32_t n, bool pgn) {
   if (n == 0) return " ";
-  if (pgn) return n == NagOhneWert ? " " : Format(" $%i ", n);
+  if (pgn) return n == NagOhneWert ? " " : TextFormat(" $%i ", n);
   switch (n) {
     case 1:
       return "! ";

@@ -62,6 +62,9 @@ bool TBZugfolgeKopf(const TBZugfolgeErgebnis& r, TBZugfolgeTexte& t,
                     const std::array<std::string, ZugfolgeBezAnzahl>& bez, bool pgn,
                     const std::string& buchstaben);
 
+// printf into a text of at most 511 bytes, as the report lines need.
+std::string TextFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
 // A move's annotation as the line shows it: " $n " in PGN, the sign
 // otherwise, a space where there is none.
 std::string NagZeichen(int32_t n, bool pgn);
